@@ -1,0 +1,31 @@
+#!/usr/bin/env bash
+# Installs, from Debian's packages, whatever the viewer needs to build, run and be tested.
+# Run as root on Debian 12; packages already present are not fetched again.
+set -euo pipefail
+
+packages=(
+    # build
+    cmake g++ ninja-build pkg-config
+    qt6-base-dev qt6-base-dev-tools libgl-dev libvulkan-dev
+    libbenchmark-dev
+    # the window's font, and running it on a desktop or a virtual one
+    fonts-liberation2 qt6-qpa-plugins
+    # tests in a real window: virtual display, input, accessibility bus
+    xvfb xauth xdotool x11-utils at-spi2-core dbus dbus-daemon
+    python3 python3-pyatspi gir1.2-atspi-2.0 python3-gi
+    # fuzzing and sanitizers
+    clang libclang-rt-dev
+    # desktop integration checks and packaging
+    desktop-file-utils dpkg-dev fakeroot file
+)
+
+missing=()
+for p in "${packages[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+done
+if ((${#missing[@]})); then
+    echo "Installing: ${missing[*]}"
+    export DEBIAN_FRONTEND=noninteractive
+    apt-get update
+    apt-get install -y --no-install-recommends "${missing[@]}"
+fi

@@ -1,0 +1,30 @@
+#include "file_error.h"
+
+#include <cstring>
+
+namespace kivo {
+
+std::string FileError::describe() const {
+    switch (kind) {
+    case Kind::None:
+        return "no error";
+    case Kind::NoFile:
+        return "no user file is open";
+    case Kind::NotFound:
+        return "it does not exist";
+    case Kind::IsDirectory:
+        return "it is a folder, not a file";
+    case Kind::NotRegular:
+        return "it is not a regular file (it is a device, a pipe or a socket)";
+    case Kind::NoPermission:
+        return "permission to read it was denied";
+    case Kind::SystemError:
+        return std::string("the system reported: ") + std::strerror(systemError);
+    case Kind::RecordMissing:
+        return "user " + std::to_string(recordNumber) +
+               " is no longer wholly in the file; it may have been shortened since it was listed";
+    }
+    return "unknown error";
+}
+
+} // namespace kivo

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace kivo {
+
+// Why the user file could not be opened or read. The window turns it into a sentence.
+struct FileError {
+    enum class Kind {
+        None,
+        NoFile,        // nothing open, or a record read before any open
+        NotFound,      // the path names no file
+        IsDirectory,   // the path names a folder
+        NotRegular,    // a device, pipe or socket: not a user file
+        NoPermission,  // the system refused to let us read it
+        SystemError,   // any other failure the system reported (errno kept)
+        RecordMissing, // the record is not wholly in the file (it shrank, or the number is wrong)
+    };
+
+    Kind kind = Kind::None;
+    int systemError = 0;        // errno, for SystemError
+    std::int64_t recordNumber = 0; // for RecordMissing
+
+    explicit operator bool() const { return kind != Kind::None; }
+    bool operator==(const FileError&) const = default;
+
+    // A clause that finishes "The file could not be opened: …", e.g. "it does not exist".
+    std::string describe() const;
+};
+
+} // namespace kivo

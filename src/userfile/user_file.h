@@ -1,0 +1,69 @@
+#pragma once
+
+#include "file_error.h"
+#include "user_record.h"
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace kivo {
+
+struct ReadResult {
+    std::optional<UserRecord> record; // present exactly when error is None
+    FileError error;
+};
+
+// The one user file the viewer has open. It holds the open file and nothing else: the count is
+// asked of the file system every time and every record is read afresh. It never writes.
+class UserFile {
+public:
+    UserFile() = default;
+    ~UserFile();
+    UserFile(const UserFile&) = delete;
+    UserFile& operator=(const UserFile&) = delete;
+
+    // Opens the file read-only, closing any file opened before. Refuses, without creating
+    // anything and without blocking, whatever is not an existing regular file.
+    FileError open(const std::string& path);
+
+    // Length in bytes / 273, not rounded: a file with trailing bytes has a fractional count.
+    // 0 when nothing is open or the length cannot be had.
+    double userCount() const;
+
+    // The file's length in bytes, or nothing when it cannot be had.
+    std::optional<std::int64_t> length() const;
+
+    // One positioned read of record n (1-based), decoded into a fresh record. A record that is
+    // not wholly in the file is an error, never a record with stale or zero-filled fields.
+    ReadResult read(std::int64_t n) const;
+
+    void closeAll();
+    bool isOpen() const { return fd_ >= 0; }
+
+    // Reads records 1, 2, … in file order through a buffer, so listing a large file does not
+    // cost one system call per user. Each record is still decoded whole, one at a time.
+    class Sequence {
+    public:
+        explicit Sequence(const UserFile& file) : file_(file) {}
+        ReadResult next();
+        std::int64_t lastNumber() const { return number_; }
+
+    private:
+        const UserFile& file_;
+        std::vector<std::uint8_t> buffer_;
+        std::size_t used_ = 0;   // bytes of buffer_ already handed out
+        std::int64_t number_ = 0; // the record last handed out
+    };
+
+private:
+    // Reads up to size bytes at offset, retrying interrupted and short reads. Returns the number
+    // of bytes read (less than size only at the end of the file), or the error.
+    FileError readAt(std::int64_t offset, std::uint8_t* into, std::size_t size,
+                     std::size_t& got) const;
+
+    int fd_ = -1;
+};
+
+} // namespace kivo

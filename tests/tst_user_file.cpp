@@ -1,0 +1,225 @@
+// Opening, counting and reading user files, and every way that can fail.
+#include "user_file.h"
+#include "user_file_writer.h"
+
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+using namespace kivo;
+
+Q_DECLARE_METATYPE(kivo::FileError::Kind)
+
+namespace {
+
+std::vector<UserRecord> numberedUsers(int count) {
+    std::vector<UserRecord> users;
+    for (int i = 1; i <= count; ++i)
+        users.push_back(tools::numberedUser(i));
+    return users;
+}
+
+// Bytes for a file of the given size: whole numbered users, then a partial one.
+std::vector<std::uint8_t> fileOfSize(std::size_t size) {
+    auto bytes = tools::userFileBytes(numberedUsers(int(size / kRecordSize) + 1));
+    bytes.resize(size);
+    return bytes;
+}
+
+struct Snapshot {
+    QByteArray bytes;
+    QDateTime modified;
+    bool operator==(const Snapshot&) const = default;
+};
+
+Snapshot snapshot(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    return {file.readAll(), QFileInfo(path).lastModified()};
+}
+
+} // namespace
+
+class TestUserFile : public QObject {
+    Q_OBJECT
+    QTemporaryDir dir_;
+
+    QString write(const QString& name, const std::vector<std::uint8_t>& bytes) {
+        const QString path = dir_.filePath(name);
+        if (!tools::writeFile(path.toStdString(), bytes))
+            qFatal("could not write %s", qPrintable(path));
+        return path;
+    }
+
+private slots:
+    void countAndRecords_data() {
+        QTest::addColumn<int>("size");
+        QTest::addColumn<double>("count");
+        QTest::addColumn<int>("readable");
+        QTest::newRow("empty") << 0 << 0.0 << 0;
+        QTest::newRow("one record") << 273 << 1.0 << 1;
+        QTest::newRow("two records") << 546 << 2.0 << 2;
+        QTest::newRow("two and a part") << 600 << 600.0 / 273.0 << 2;
+        QTest::newRow("part only") << 272 << 272.0 / 273.0 << 0;
+        QTest::newRow("past one read-ahead chunk") << 273 * 500 + 7 << (273 * 500 + 7) / 273.0 << 500;
+    }
+    void countAndRecords() {
+        QFETCH(int, size);
+        QFETCH(double, count);
+        QFETCH(int, readable);
+        const QString path = write("BBBSUSER.DAT", fileOfSize(std::size_t(size)));
+
+        UserFile file;
+        QVERIFY(!file.open(path.toStdString()));
+        QCOMPARE(file.userCount(), count); // exact: length / 273, not rounded
+        for (int n = 1; n <= readable; ++n) {
+            const auto result = file.read(n);
+            QVERIFY2(result.record, qPrintable(QString::number(n)));
+            QCOMPARE(*result.record, tools::numberedUser(n));
+        }
+        const auto past = file.read(readable + 1);
+        QVERIFY(!past.record);
+        QCOMPARE(past.error.kind, FileError::Kind::RecordMissing);
+
+        // Reading in file order through the buffer gives the same records and stops at the
+        // last whole one.
+        UserFile::Sequence sequence(file);
+        for (int n = 1; n <= readable; ++n) {
+            const auto result = sequence.next();
+            QVERIFY(result.record);
+            QCOMPARE(*result.record, *file.read(n).record);
+        }
+        QVERIFY(!sequence.next().record);
+    }
+
+    void readsArePositioned() {
+        const QString path = write("BBBSUSER.DAT", tools::userFileBytes(numberedUsers(5)));
+        UserFile file;
+        QVERIFY(!file.open(path.toStdString()));
+        for (int n : {3, 1, 5, 3, 3, 2, 5, 1})
+            QCOMPARE(*file.read(n).record, tools::numberedUser(n));
+    }
+
+    void recordNumbersPast32767() {
+        const QString path = write("BBBSUSER.DAT", tools::userFileBytes(numberedUsers(32770)));
+        UserFile file;
+        QVERIFY(!file.open(path.toStdString()));
+        QCOMPARE(*file.read(32768).record, tools::numberedUser(32768));
+        QCOMPARE(*file.read(32770).record, tools::numberedUser(32770));
+    }
+
+    void badRecordNumbers_data() {
+        QTest::addColumn<qint64>("number");
+        QTest::newRow("zero") << qint64(0);
+        QTest::newRow("negative") << qint64(-1);
+        QTest::newRow("one past the end") << qint64(3);
+        QTest::newRow("far past the end") << qint64(1'000'000'000'000);
+        QTest::newRow("offset would overflow") << std::numeric_limits<qint64>::max();
+    }
+    void badRecordNumbers() {
+        QFETCH(qint64, number);
+        const QString path = write("BBBSUSER.DAT", tools::userFileBytes(numberedUsers(2)));
+        UserFile file;
+        QVERIFY(!file.open(path.toStdString()));
+        const auto result = file.read(number);
+        QVERIFY(!result.record);
+        QCOMPARE(result.error.kind, FileError::Kind::RecordMissing);
+    }
+
+    void openFailures_data() {
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<FileError::Kind>("kind");
+        QTest::newRow("missing") << "missing/BBBSUSER.DAT" << FileError::Kind::NotFound;
+        QTest::newRow("missing in existing folder") << "NOFILE.DAT" << FileError::Kind::NotFound;
+        QTest::newRow("directory") << "." << FileError::Kind::IsDirectory;
+        QTest::newRow("fifo") << "fifo" << FileError::Kind::NotRegular;
+        QTest::newRow("character device") << "/dev/null" << FileError::Kind::NotRegular;
+        QTest::newRow("empty path") << "" << FileError::Kind::NotFound;
+    }
+    void openFailures() {
+        QFETCH(QString, path);
+        QFETCH(FileError::Kind, kind);
+        const QString fifo = dir_.filePath("fifo");
+        if (!QFileInfo::exists(fifo))
+            QCOMPARE(::mkfifo(fifo.toLocal8Bit().constData(), 0600), 0);
+        const QString full = path.isEmpty() || path.startsWith('/') ? path : dir_.filePath(path);
+
+        UserFile file;
+        const FileError error = file.open(full.toStdString()); // a FIFO must not block here
+        QCOMPARE(error.kind, kind);
+        QVERIFY(!error.describe().empty());
+        QVERIFY(!file.isOpen());
+        QCOMPARE(file.userCount(), 0.0);
+        QCOMPARE(file.read(1).error.kind, FileError::Kind::NoFile);
+        if (kind == FileError::Kind::NotFound && !full.isEmpty())
+            QVERIFY2(!QFileInfo::exists(full), "opening a missing file created it");
+    }
+
+    void noPermission() {
+        const QString path = write("locked.dat", tools::userFileBytes(numberedUsers(1)));
+        QFile::setPermissions(path, QFileDevice::Permissions());
+        UserFile file;
+        const FileError error = file.open(path.toStdString());
+        QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+        if (!error)
+            QSKIP("this user may read files without read permission (root); not testable here");
+        QCOMPARE(error.kind, FileError::Kind::NoPermission);
+    }
+
+    void fileShrunkAfterCounting() {
+        const QString path = write("BBBSUSER.DAT", tools::userFileBytes(numberedUsers(3)));
+        UserFile file;
+        QVERIFY(!file.open(path.toStdString()));
+        QCOMPARE(file.userCount(), 3.0);
+        QVERIFY(::truncate(path.toLocal8Bit().constData(), 400) == 0);
+        QCOMPARE(*file.read(1).record, tools::numberedUser(1));
+        for (int n : {2, 3}) {
+            const auto result = file.read(n);
+            QVERIFY(!result.record);
+            QCOMPARE(result.error.kind, FileError::Kind::RecordMissing);
+            QCOMPARE(result.error.recordNumber, n);
+        }
+        QCOMPARE(file.userCount(), 400.0 / 273.0); // counted afresh
+    }
+
+    void secondOpenReplacesFirst() {
+        const QString first = write("first.dat", tools::userFileBytes(numberedUsers(2)));
+        const QString second = write("second.dat", tools::userFileBytes({tools::numberedUser(9)}));
+        UserFile file;
+        QVERIFY(!file.open(first.toStdString()));
+        QVERIFY(!file.open(second.toStdString()));
+        QCOMPARE(file.userCount(), 1.0);
+        QCOMPARE(*file.read(1).record, tools::numberedUser(9));
+        // A failed open leaves nothing open, not the earlier file.
+        QVERIFY(file.open(dir_.filePath("gone.dat").toStdString()));
+        QVERIFY(!file.isOpen());
+    }
+
+    void neverChangesTheFile() {
+        const QString path = write("BBBSUSER.DAT", fileOfSize(1000));
+        QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::ReadGroup);
+        const Snapshot before = snapshot(path);
+        QTest::qWait(20); // a write now would show in the modification time
+        {
+            UserFile file;
+            QVERIFY(!file.open(path.toStdString()));
+            (void)file.userCount();
+            for (int n : {1, 3, 2, 4, 0})
+                (void)file.read(n);
+            UserFile::Sequence sequence(file);
+            while (sequence.next().record) {
+            }
+            QVERIFY(!file.open(path.toStdString()));
+            file.closeAll();
+            (void)file.read(1);
+        }
+        QCOMPARE(snapshot(path), before);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestUserFile)
+#include "tst_user_file.moc"

@@ -1,0 +1,21 @@
+#pragma once
+
+#include "user_record.h"
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace kivo::tools {
+
+// Encodes the records one after another, then appends the extra bytes (a partial record).
+std::vector<std::uint8_t> userFileBytes(const std::vector<UserRecord>& records,
+                                        const std::vector<std::uint8_t>& trailing = {});
+
+// Writes bytes to path, replacing the file. Returns false when it could not be written.
+bool writeFile(const std::string& path, const std::vector<std::uint8_t>& bytes);
+
+// A plain user for bulk files: "User 1", "User 2", … with the numbers spread over the fields.
+UserRecord numberedUser(std::int64_t number);
+
+} // namespace kivo::tools
