@@ -1,0 +1,110 @@
+// The Open command: pick the user file and list every user in file order.
+#include "frm_main.h"
+#include "user_list_model.h"
+
+#include <QDateTime>
+#include <QLabel>
+#include <QListView>
+#include <QLocale>
+#include <QProgressBar>
+#include <QStatusBar>
+
+#include <cmath>
+
+namespace kivo {
+namespace {
+
+// The dialog's one filter, "Userfile|BBBSUSER.DAT", written the way Qt writes filters.
+const QString kUserFileFilter = QStringLiteral("Userfile (BBBSUSER.DAT)");
+
+// A gauge drawn more often than the screen refreshes only costs time.
+constexpr qint64 kGaugeRepaintMs = 15;
+
+} // namespace
+
+QString formatUserCount(double count, const QLocale& locale) {
+    QLocale plain = locale;
+    plain.setNumberOptions(QLocale::OmitGroupSeparator);
+    return plain.toString(count, 'g', 15);
+}
+
+void frmMain::mnuOpen_Click() {
+    users_->clear(); // before the dialog: a cancelled dialog leaves the list empty
+    const QString path = services_.chooseFile(this, kUserFileFilter);
+    if (path.isEmpty())
+        return;
+
+    if (const FileError error = userFile_.open(path.toStdString())) {
+        warn(tr("Open"), tr("The file %1 could not be opened: %2.")
+                             .arg(path, QString::fromStdString(error.describe())));
+        standWithoutFile();
+        return;
+    }
+    openedPath_ = path;
+
+    const double count = userFile_.userCount();
+    if (count > double(kMaxListedUsers)) {
+        warn(tr("Open"), tr("The file %1 could not be opened: it holds %2 users, and this viewer "
+                            "lists at most %3.")
+                             .arg(path, formatUserCount(std::floor(count), locale()))
+                             .arg(kMaxListedUsers));
+        userFile_.closeAll();
+        standWithoutFile();
+        return;
+    }
+    panels_[1]->setText(formatUserCount(count, locale()) + tr(" users in file"));
+    listUsers(count);
+    toolbarButton(6)->setEnabled(true);
+    toolbarButton(2)->setEnabled(true);
+}
+
+void frmMain::listUsers(double count) {
+    const auto total = static_cast<std::int64_t>(std::floor(count));
+    // The gauge needs a positive maximum: with no whole record it stays hidden.
+    if (total > 0) {
+        gauge1_->setMaximum(static_cast<int>(total));
+        gauge1_->setValue(0);
+        gauge1_->show();
+        gaugePixel_ = 0;
+        gaugePaintedAt_ = QDateTime::currentMSecsSinceEpoch();
+        sb1_->repaint(); // the count is readable while the names are read
+    }
+    UserFile::Sequence records(userFile_);
+    for (std::int64_t i = 1; i <= total; ++i) {
+        const ReadResult result = records.next();
+        if (!result.record) {
+            users_->publish();
+            gauge1_->hide();
+            warn(tr("Open"), tr("The file %1 could not be read to the end: %2.")
+                                 .arg(openedPath_, QString::fromStdString(result.error.describe())));
+            break;
+        }
+        users_->append(displayedBytes(result.record->Name));
+        advanceGauge(i, total);
+    }
+    users_->publish();
+    gauge1_->hide();
+}
+
+void frmMain::advanceGauge(std::int64_t listed, std::int64_t total) {
+    // Setting the gauge costs microseconds even when nothing changes on screen: only set it
+    // when its drawn end moves, and paint it at most once a frame.
+    const int pixel = static_cast<int>(listed * gauge1_->width() / total);
+    if (pixel == gaugePixel_)
+        return;
+    gaugePixel_ = pixel;
+    gauge1_->setValue(static_cast<int>(listed));
+    const qint64 now = QDateTime::currentMSecsSinceEpoch();
+    if (now - gaugePaintedAt_ >= kGaugeRepaintMs) {
+        gaugePaintedAt_ = now;
+        gauge1_->repaint();
+    }
+}
+
+void frmMain::standWithoutFile() {
+    users_->clear();
+    openedPath_.clear();
+    panels_[1]->setText(tr("No file loaded"));
+}
+
+} // namespace kivo

@@ -1,0 +1,47 @@
+// The load step: where the window stands, its caption, and the "no file" state.
+#include "code_tables.h"
+#include "frm_main.h"
+#include "kivo_version.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QProgressBar>
+
+namespace kivo {
+namespace {
+
+void fill(QComboBox* list, std::span<const std::string_view> table) {
+    for (auto text : table)
+        list->addItem(QString::fromLatin1(text.data(), qsizetype(text.size())));
+    list->setCurrentIndex(-1);
+}
+
+} // namespace
+
+QString windowCaption(int major, int minor, int revision) {
+    // Minor and revision are written one after the other: 2.0.1 reads "Build: 01".
+    return QStringLiteral("KIVO/32 v%1 Build: %2%3    (BBBS HOW 3.33)")
+        .arg(major)
+        .arg(minor)
+        .arg(revision);
+}
+
+QPoint centredTopLeft(const QRect& screen, const QSize& window) {
+    return screen.topLeft() +
+           QPoint((screen.width() - window.width()) / 2, (screen.height() - window.height()) / 2);
+}
+
+void frmMain::Form_Load() {
+    move(centredTopLeft(services_.screenGeometry(this), size()));
+    setWindowTitle(windowCaption(kVersionMajor, kVersionMinor, kVersionPatch));
+    panels_[1]->setText(tr("No file loaded"));
+    for (int position : {2, 4, 6})
+        toolbarButton(position)->setEnabled(false);
+    gauge1_->setValue(0);
+    gauge1_->hide();
+    fill(cboPackers_, kPackerTexts);
+    fill(cboProtocol_, kProtocolTexts);
+    fill(cboCharset_, kCharsetTexts);
+}
+
+} // namespace kivo

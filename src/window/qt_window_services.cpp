@@ -1,0 +1,51 @@
+#include "qt_window_services.h"
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QGuiApplication>
+#include <QScreen>
+#include <QWidget>
+
+namespace kivo {
+
+std::unique_ptr<QMessageBox> makeMessageBox(QWidget* parent, const MessageSpec& spec) {
+    auto box = std::make_unique<QMessageBox>(spec.icon, spec.title, spec.text, spec.buttons, parent);
+    box->setTextFormat(Qt::PlainText); // user data may reach the text: never read it as markup
+    if (spec.defaultButton != QMessageBox::NoButton)
+        box->setDefaultButton(spec.defaultButton);
+    return box;
+}
+
+QMessageBox::StandardButton QtWindowServices::showMessage(QWidget* parent, const MessageSpec& spec) {
+    auto box = makeMessageBox(parent, spec);
+    return static_cast<QMessageBox::StandardButton>(box->exec());
+}
+
+std::unique_ptr<QFileDialog> makeOpenDialog(QWidget* parent, const QString& nameFilter) {
+    auto dialog = std::make_unique<QFileDialog>(parent);
+    dialog->setOption(QFileDialog::DontUseNativeDialog);
+    dialog->setAcceptMode(QFileDialog::AcceptOpen);
+    dialog->setFileMode(QFileDialog::ExistingFile);
+    dialog->setNameFilter(nameFilter);
+    // The boards that wrote these files did not tell letter cases apart: bbbsuser.dat is the
+    // same file as BBBSUSER.DAT. Keep the filter blind to case on every file system.
+    dialog->setFilter(dialog->filter() & ~QDir::CaseSensitive);
+    return dialog;
+}
+
+QString QtWindowServices::chooseFile(QWidget* parent, const QString& nameFilter) {
+    auto dialog = makeOpenDialog(parent, nameFilter);
+    if (dialog->exec() != QDialog::Accepted || dialog->selectedFiles().isEmpty())
+        return {};
+    return dialog->selectedFiles().constFirst();
+}
+
+QRect QtWindowServices::screenGeometry(const QWidget* window) {
+    const QScreen* screen = window && window->screen() ? window->screen()
+                                                       : QGuiApplication::primaryScreen();
+    return screen ? screen->geometry() : QRect();
+}
+
+void QtWindowServices::quit() { QCoreApplication::quit(); }
+
+} // namespace kivo

@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QAbstractListModel>
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace kivo {
+
+// The user list's entries, in file order. Names are kept as the stored bytes, packed one after
+// another, and turned into text only when a row is drawn: a million users then cost some twenty
+// bytes each instead of a string object apiece.
+class UserListModel : public QAbstractListModel {
+    Q_OBJECT
+public:
+    using QAbstractListModel::QAbstractListModel;
+
+    int rowCount(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role) const override;
+
+    void clear();
+
+    // Appends an entry. Appended entries reach the list in batches, when publish() is called:
+    // telling the view about every single row would cost more than reading it.
+    void append(std::string_view nameBytes);
+    void publish();
+
+    std::int64_t entryCount() const { return static_cast<std::int64_t>(ends_.size()); }
+
+private:
+    std::string bytes_;
+    std::vector<std::uint32_t> ends_; // where each entry's bytes end in bytes_
+    int published_ = 0;
+};
+
+} // namespace kivo

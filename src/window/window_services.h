@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QMessageBox>
+#include <QRect>
+#include <QString>
+
+class QWidget;
+
+namespace kivo {
+
+// Everything a message box needs to be shown exactly as the command asks for it.
+struct MessageSpec {
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+    QString title;
+    QString text;
+    QMessageBox::StandardButtons buttons = QMessageBox::Ok;
+    QMessageBox::StandardButton defaultButton = QMessageBox::NoButton;
+};
+
+// The window reaches the user's answers, the screen and the end of the program only through
+// this seam, so that tests can answer for the user without a modal loop.
+class WindowServices {
+public:
+    virtual ~WindowServices() = default;
+
+    // Shows a modal message box; the button pressed, or the escape answer when it was dismissed.
+    virtual QMessageBox::StandardButton showMessage(QWidget* parent, const MessageSpec& spec) = 0;
+
+    // Shows the modal file-open dialog with one Qt name filter; an empty path when cancelled.
+    virtual QString chooseFile(QWidget* parent, const QString& nameFilter) = 0;
+
+    // The whole screen the window is on, in logical pixels.
+    virtual QRect screenGeometry(const QWidget* window) = 0;
+
+    // Ends the program at once.
+    virtual void quit() = 0;
+};
+
+} // namespace kivo
