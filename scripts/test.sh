@@ -4,4 +4,11 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
 scripts/build.sh build
+# Unit and headless window tests, and the real-window tests under their own virtual display.
 ctest --test-dir build --output-on-failure --timeout 300
+# The same tests built with AddressSanitizer and UndefinedBehaviorSanitizer.
+scripts/test-sanitized.sh
+# A bounded fuzzing run over the record decoder and the file access.
+scripts/fuzz.sh
+# The installed program and its Debian package.
+scripts/check-package.sh

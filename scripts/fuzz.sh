@@ -1,0 +1,4 @@
+#!/usr/bin/env bash
+# Placeholder: filled in by the work that adds this check.
+set -euo pipefail
+echo "fuzz: nothing to run yet"

@@ -1,0 +1,82 @@
+#pragma once
+
+// A headless viewer whose dialogs and message boxes are answered by the test.
+#include "frm_main.h"
+#include "user_file_writer.h"
+#include "window_services.h"
+
+#include <QAbstractItemModel>
+#include <QLabel>
+#include <QListView>
+#include <QTest>
+
+#include <deque>
+
+namespace kivo::testing {
+
+class FakeWindowServices : public WindowServices {
+public:
+    std::vector<MessageSpec> messages;                 // every box shown, in order
+    std::deque<QMessageBox::StandardButton> answers;   // given in order; then the escape answer
+    std::deque<QString> chosenPaths;                   // what the file dialog returns; then ""
+    std::vector<QString> filters;                      // the filter of every dialog shown
+    QRect screen{0, 0, 1920, 1080};
+    int quits = 0;
+
+    QMessageBox::StandardButton showMessage(QWidget*, const MessageSpec& spec) override {
+        messages.push_back(spec);
+        if (!answers.empty()) {
+            const auto answer = answers.front();
+            answers.pop_front();
+            return answer;
+        }
+        return spec.buttons.testFlag(QMessageBox::No) ? QMessageBox::No : QMessageBox::Ok;
+    }
+    QString chooseFile(QWidget*, const QString& filter) override {
+        filters.push_back(filter);
+        if (chosenPaths.empty())
+            return {};
+        const QString path = chosenPaths.front();
+        chosenPaths.pop_front();
+        return path;
+    }
+    QRect screenGeometry(const QWidget*) override { return screen; }
+    void quit() override { ++quits; }
+};
+
+struct Viewer {
+    FakeWindowServices services;
+    frmMain window{services};
+
+    Viewer() { window.Form_Load(); }
+
+    template <class Control> Control* control(const char* name) {
+        auto* found = window.findChild<Control*>(QLatin1String(name));
+        if (!found)
+            qFatal("no control %s", name);
+        return found;
+    }
+    QString panel(int number) { return control<QLabel>(("sb1Panel" + std::to_string(number)).c_str())->text(); }
+    QListView* list() { return control<QListView>("List1"); }
+    int entries() { return list()->model()->rowCount(); }
+    QString entry(int row) { return list()->model()->index(row, 0).data().toString(); }
+
+    // Runs the Open command with the given path chosen in the dialog.
+    void open(const QString& path) {
+        services.chosenPaths.push_back(path);
+        window.mnuOpen_Click();
+    }
+    void select(int row) {
+        list()->setCurrentIndex(list()->model()->index(row, 0));
+    }
+};
+
+// Numbered users 1 … count, as a file's bytes.
+inline std::vector<std::uint8_t> numberedUsersFile(int count) {
+    std::vector<UserRecord> users;
+    for (int i = 1; i <= count; ++i)
+        users.push_back(tools::numberedUser(i));
+    return tools::userFileBytes(users);
+}
+
+} // namespace kivo::testing
