@@ -1,0 +1,255 @@
+// How long the Open command takes to list a large user file in the real window, how long a
+// selected user takes to show, what the list costs in memory, and how long the viewer takes to
+// start. Run by hand: it reports figures and never fails on a slow machine.
+//
+//   bench_open [users ...]          (default 32767 100000 1000000)
+//
+// Every measurement runs in a fresh child process of this program, so that one file's peak
+// memory does not hide the next one's, and so that the start-up time includes loading Qt.
+#include "frm_main.h"
+#include "look.h"
+#include "user_file_writer.h"
+#include "window_services.h"
+
+#include <QAbstractItemModel>
+#include <QApplication>
+#include <QEvent>
+#include <QLabel>
+#include <QListView>
+#include <QLineEdit>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <ctime>
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <spawn.h>
+#include <string>
+#include <sys/wait.h>
+#include <unistd.h>
+#include <vector>
+
+extern char** environ;
+
+namespace {
+
+using namespace kivo;
+
+double nowMs() {
+    timespec t{};
+    clock_gettime(CLOCK_MONOTONIC, &t);
+    return double(t.tv_sec) * 1e3 + double(t.tv_nsec) / 1e6;
+}
+
+// A field of /proc/self/status in kB, e.g. "VmRSS" or "VmHWM".
+long statusKb(const char* field) {
+    std::ifstream status("/proc/self/status");
+    std::string line;
+    const std::string prefix = std::string(field) + ":";
+    while (std::getline(status, line))
+        if (line.rfind(prefix, 0) == 0)
+            return std::strtol(line.c_str() + prefix.size(), nullptr, 10);
+    return -1;
+}
+
+double median(std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
+class BenchServices : public WindowServices {
+public:
+    QString path;
+    int messages = 0;
+    QMessageBox::StandardButton showMessage(QWidget*, const MessageSpec& spec) override {
+        ++messages;
+        std::fprintf(stderr, "message: %s\n", qPrintable(spec.text));
+        return QMessageBox::Ok;
+    }
+    QString chooseFile(QWidget*, const QString&) override { return path; }
+    QRect screenGeometry(const QWidget*) override { return {0, 0, 1920, 1080}; }
+    void quit() override {}
+};
+
+// Counts the paint events a widget receives, to know the list was really drawn.
+class PaintCounter : public QObject {
+public:
+    int paints = 0;
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::Paint)
+            ++paints;
+        return false;
+    }
+};
+
+// Written a record at a time so that making the file does not raise this process's peak memory.
+void makeUserFile(const std::string& path, std::int64_t users) {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    for (std::int64_t i = 1; i <= users; ++i) {
+        const RecordBytes bytes = encodeRecord(tools::numberedUser(i));
+        out.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+    }
+}
+
+// The process start-up is measured from outside: the parent notes the time, spawns the child, and
+// the child prints the time at which its window is shown and painted (the clock is system-wide).
+int startupChild(int argc, char** argv) {
+    QApplication app(argc, argv);
+    applyLook(app);
+    BenchServices services;
+    frmMain window(services);
+    window.Form_Load();
+    window.show();
+    QCoreApplication::processEvents();
+    window.repaint();
+    std::printf("%.3f\n", nowMs());
+    return 0;
+}
+
+int loadChild(int argc, char** argv, const std::string& path, std::int64_t users) {
+    QApplication app(argc, argv);
+    applyLook(app);
+    BenchServices services;
+    frmMain window(services);
+    window.Form_Load();
+    window.show();
+    QCoreApplication::processEvents();
+    auto* list = window.findChild<QListView*>(QStringLiteral("List1"));
+    auto* name = window.findChild<QLineEdit*>(QStringLiteral("txtName"));
+    PaintCounter painted;
+    list->viewport()->installEventFilter(&painted);
+    window.repaint();
+    const long emptyRssKb = statusKb("VmRSS");
+
+    // Open: from the path handed back by the dialog to the list drawn on screen.
+    services.path = QString::fromStdString(path);
+    std::vector<double> loads, listings;
+    long loadedRssKb = 0;
+    for (int round = 0; round < 5; ++round) {
+        const int paintsBefore = painted.paints;
+        const double start = nowMs();
+        window.mnuOpen_Click();
+        listings.push_back(nowMs() - start); // the rest is the view's layout and painting
+        QCoreApplication::processEvents();
+        list->viewport()->repaint();
+        loads.push_back(nowMs() - start);
+        if (painted.paints == paintsBefore || list->model()->rowCount() != users ||
+            services.messages != 0) {
+            std::fprintf(stderr, "the list was not loaded and painted as expected\n");
+            return 1;
+        }
+        if (round == 0)
+            loadedRssKb = statusKb("VmRSS");
+    }
+
+    // Select: a user anywhere in the file, read from it and shown on the pages.
+    std::mt19937_64 random(42);
+    std::vector<double> selects;
+    for (int round = 0; round < 200; ++round) {
+        const int row = int(random() % std::uint64_t(users));
+        const double start = nowMs();
+        list->setCurrentIndex(list->model()->index(row, 0));
+        QCoreApplication::processEvents();
+        window.repaint();
+        selects.push_back(nowMs() - start);
+        if (name->text() != QStringLiteral("User %1").arg(row + 1)) {
+            std::fprintf(stderr, "user %d was not shown\n", row + 1);
+            return 1;
+        }
+    }
+
+    const double bytesPerUser = double(loadedRssKb - emptyRssKb) * 1024.0 / double(users);
+    std::printf("%lld %.1f %.1f %.1f %.3f %.3f %ld %.1f\n", static_cast<long long>(users),
+                median(loads), median(listings),
+                *std::min_element(loads.begin(), loads.end()), median(selects),
+                *std::max_element(selects.begin(), selects.end()), statusKb("VmHWM"),
+                bytesPerUser);
+    return 0;
+}
+
+// Runs this program again with the arguments; returns its standard output.
+std::string runChild(const std::vector<std::string>& args) {
+    int pipeFds[2];
+    if (pipe(pipeFds) != 0)
+        std::exit(2);
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_adddup2(&actions, pipeFds[1], STDOUT_FILENO);
+    posix_spawn_file_actions_addclose(&actions, pipeFds[0]);
+    std::vector<char*> argv;
+    for (const auto& a : args)
+        argv.push_back(const_cast<char*>(a.c_str()));
+    argv.push_back(nullptr);
+    pid_t pid = 0;
+    if (posix_spawn(&pid, "/proc/self/exe", &actions, nullptr, argv.data(), environ) != 0)
+        std::exit(2);
+    close(pipeFds[1]);
+    std::string out;
+    char buffer[256];
+    ssize_t n;
+    while ((n = read(pipeFds[0], buffer, sizeof buffer)) > 0)
+        out.append(buffer, std::size_t(n));
+    close(pipeFds[0]);
+    int status = 0;
+    waitpid(pid, &status, 0);
+    posix_spawn_file_actions_destroy(&actions);
+    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) {
+        std::fprintf(stderr, "child %s failed\n", args[1].c_str());
+        std::exit(1);
+    }
+    return out;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    const std::string self = argv[0];
+    if (argc >= 2 && std::strcmp(argv[1], "--startup") == 0)
+        return startupChild(1, argv);
+    if (argc >= 4 && std::strcmp(argv[1], "--load") == 0)
+        return loadChild(1, argv, argv[2], std::atoll(argv[3]));
+
+    std::vector<std::int64_t> sizes;
+    for (int i = 1; i < argc; ++i)
+        sizes.push_back(std::atoll(argv[i]));
+    if (sizes.empty())
+        sizes = {32'767, 100'000, 1'000'000};
+
+    std::printf("| Users | Open to list painted, median of 5 (best) | of which reading "
+                "and listing | Select to user shown, median "
+                "of 200 (worst) | Peak memory (VmHWM) | Bytes per listed user |\n");
+    std::printf("|---:|---:|---:|---:|---:|---:|\n");
+    const auto folder = std::filesystem::temp_directory_path();
+    for (const auto users : sizes) {
+        const auto path = (folder / ("kivo-bench-" + std::to_string(users) + ".dat")).string();
+        if (!std::filesystem::exists(path) ||
+            std::filesystem::file_size(path) != std::uintmax_t(users) * kRecordSize)
+            makeUserFile(path, users);
+        // Once to bring the file into the page cache, then measured.
+        (void)std::ifstream(path, std::ios::binary).rdbuf();
+        const std::string out = runChild({self, "--load", path, std::to_string(users)});
+        long long n = 0;
+        double load = 0, listing = 0, bestLoad = 0, select = 0, worstSelect = 0, perUser = 0;
+        long hwmKb = 0;
+        std::sscanf(out.c_str(), "%lld %lf %lf %lf %lf %lf %ld %lf", &n, &load, &listing, &bestLoad, &select,
+                    &worstSelect, &hwmKb, &perUser);
+        std::printf("| %lld | %.1f ms (%.1f ms) | %.1f ms | %.2f ms (%.2f ms) | %.1f MiB | %.1f |\n",
+                    n, load, bestLoad, listing, select, worstSelect, double(hwmKb) / 1024.0, perUser);
+        std::fflush(stdout);
+    }
+
+    std::vector<double> starts;
+    for (int round = 0; round < 10; ++round) {
+        const double start = nowMs();
+        const std::string out = runChild({self, "--startup"});
+        starts.push_back(std::atof(out.c_str()) - start);
+    }
+    std::printf("\nStart to shown window (process start to the window painted), median of 10: "
+                "%.1f ms (best %.1f ms)\n",
+                median(starts), *std::min_element(starts.begin(), starts.end()));
+    return 0;
+}
