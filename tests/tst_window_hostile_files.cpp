@@ -1,0 +1,373 @@
+// Files no board would write, and paths that are no user file at all, through the Open command:
+// each ends in a correct view or a clear message, never a hang or a crash, and the viewer never
+// changes the file it was given.
+#include "look.h"
+#include "support/viewer_fixture.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QTemporaryDir>
+
+#include <fstream>
+#include <random>
+#include <sys/stat.h>
+#include <unistd.h>
+
+using namespace kivo;
+using namespace kivo::testing;
+
+namespace {
+
+// What a file is before the viewer sees it, to prove afterwards that it was not touched.
+struct Fingerprint {
+    QByteArray bytes;
+    timespec modified{};
+    off_t size = 0;
+
+    static Fingerprint of(const QString& path, bool readBytes = true) {
+        Fingerprint f;
+        struct stat info {};
+        if (::stat(QFile::encodeName(path).constData(), &info) == 0) {
+            f.modified = info.st_mtim;
+            f.size = info.st_size;
+        }
+        QFile file(path);
+        if (readBytes && file.open(QIODevice::ReadOnly))
+            f.bytes = file.readAll();
+        return f;
+    }
+    bool operator==(const Fingerprint& o) const {
+        return bytes == o.bytes && size == o.size && modified.tv_sec == o.modified.tv_sec &&
+               modified.tv_nsec == o.modified.tv_nsec;
+    }
+};
+
+long residentKb() {
+    std::ifstream status("/proc/self/status");
+    std::string line;
+    while (std::getline(status, line))
+        if (line.rfind("VmRSS:", 0) == 0)
+            return std::stol(line.substr(6));
+    return -1;
+}
+
+QByteArray bytesOf(const std::vector<std::uint8_t>& bytes) {
+    return QByteArray(reinterpret_cast<const char*>(bytes.data()), qsizetype(bytes.size()));
+}
+
+// A user whose name is the given stored bytes.
+QByteArray userNamed(const QByteArray& nameBytes) {
+    UserRecord user = tools::numberedUser(1);
+    user.Name = makeTextField<30>(std::string_view(nameBytes.constData(), nameBytes.size()));
+    return bytesOf(tools::userFileBytes({user}));
+}
+
+} // namespace
+
+class TestWindowHostileFiles : public QObject {
+    Q_OBJECT
+    QTemporaryDir dir_;
+
+    QString write(const QString& name, const QByteArray& bytes) {
+        const QString path = dir_.filePath(name);
+        QFile file(path);
+        if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(bytes) != bytes.size())
+            qFatal("cannot write %s", qPrintable(path));
+        return path;
+    }
+
+    // A file of the given length with no data written: the file system stores no blocks for it.
+    QString sparse(const QString& name, std::int64_t length) {
+        const QString path = dir_.filePath(name);
+        QFile::remove(path);
+        QFile file(path);
+        if (!file.open(QIODevice::WriteOnly) || ::ftruncate(file.handle(), off_t(length)) != 0)
+            qFatal("cannot make the sparse file %s", qPrintable(path));
+        return path;
+    }
+
+    static void checkNoFile(Viewer& v) {
+        QCOMPARE(v.entries(), 0);
+        QCOMPARE(v.panel(2), QString("No file loaded"));
+        QVERIFY(v.control<QProgressBar>("gauge1")->isHidden());
+    }
+
+private slots:
+    void initTestCase() {
+        applyLook(*qApp);
+        QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+        QVERIFY(dir_.isValid());
+    }
+
+    // Paths that name no user file: each is refused at once with the reason, and nothing is made.
+    void refusedPaths_data() {
+        QTest::addColumn<QString>("what");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("missing") << "missing" << "it does not exist";
+        QTest::newRow("missing, control characters in its name")
+            << "missing-control" << "it does not exist";
+        QTest::newRow("in a missing folder") << "missing-folder" << "it does not exist";
+        QTest::newRow("folder") << "folder" << "it is a folder, not a file";
+        QTest::newRow("FIFO without a writer")
+            << "fifo" << "it is not a regular file (it is a device, a pipe or a socket)";
+        QTest::newRow("endless character device")
+            << "/dev/zero" << "it is not a regular file (it is a device, a pipe or a socket)";
+        QTest::newRow("empty character device")
+            << "/dev/null" << "it is not a regular file (it is a device, a pipe or a socket)";
+    }
+    void refusedPaths() {
+        QFETCH(QString, what);
+        QFETCH(QString, reason);
+        QString path;
+        if (what == "missing")
+            path = dir_.filePath("BBBSUSER.DAT");
+        else if (what == "missing-control")
+            path = dir_.filePath(QString::fromUtf8("BBBS\tUSER\n\x1b[31m\x7f.DAT"));
+        else if (what == "missing-folder")
+            path = dir_.filePath("no such folder/BBBSUSER.DAT");
+        else if (what == "folder") {
+            path = dir_.filePath("BBBSUSER.DAT.d");
+            QVERIFY(QDir().mkpath(path));
+        } else if (what == "fifo") {
+            path = dir_.filePath("BBBSUSER.fifo");
+            QFile::remove(path);
+            QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+        } else {
+            path = what;
+        }
+        const bool existed = QFileInfo::exists(path);
+        const Fingerprint before = Fingerprint::of(path, false);
+
+        Viewer v; // a listed file first: the refusal must leave nothing of it in the list
+        v.open(write("listed.dat", bytesOf(numberedUsersFile(2))));
+        QCOMPARE(v.entries(), 2);
+        v.open(path);
+
+        QCOMPARE(v.services.messages.size(), std::size_t(1));
+        QCOMPARE(v.services.messages[0].title, QString("Open"));
+        QCOMPARE(v.services.messages[0].text,
+                 QString("The file %1 could not be opened: %2.").arg(path, reason));
+        QCOMPARE(v.services.messages[0].icon, QMessageBox::Warning);
+        checkNoFile(v);
+        QCOMPARE(QFileInfo::exists(path), existed); // nothing created
+        QVERIFY(Fingerprint::of(path, false) == before);
+    }
+
+    // Whatever the bytes, the count is the length / 273, every whole record is listed in file
+    // order and shows when selected, and trailing bytes are no user.
+    void contents_data() {
+        QTest::addColumn<QString>("fileName");
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("panel");
+        QTest::addColumn<QStringList>("names");
+        const QByteArray one = bytesOf(numberedUsersFile(1));
+        QTest::newRow("0 bytes") << "BBBSUSER.DAT" << QByteArray() << "0 users in file" << QStringList();
+        QTest::newRow("1 byte") << "BBBSUSER.DAT" << one.left(1) << "0.00366300366300366 users in file"
+                                << QStringList();
+        QTest::newRow("272 bytes") << "BBBSUSER.DAT" << one.left(272)
+                                   << "0.996336996336996 users in file" << QStringList();
+        QTest::newRow("273 bytes") << "BBBSUSER.DAT" << one << "1 users in file"
+                                   << QStringList{"User 1"};
+        QTest::newRow("300 bytes") << "BBBSUSER.DAT" << one + QByteArray(27, 'U')
+                                   << "1.0989010989011 users in file" << QStringList{"User 1"};
+        // Every byte 0xFF: thirty 'ÿ' for a name, and every code past its table.
+        QTest::newRow("all 0xFF") << "BBBSUSER.DAT" << QByteArray(3 * 273 + 100, '\xFF')
+                                  << "3.36630036630037 users in file"
+                                  << QStringList(3, QString(30, QChar(0xFF)));
+        // Names made of control characters, the code page's unassigned bytes and DEL are kept as
+        // the characters of the same number, not dropped and not interpreted.
+        QByteArray controls;
+        for (char c = 1; c < 0x20; ++c)
+            controls += c;
+        QString shownControls;
+        for (ushort c = 1; c <= 30; ++c)
+            shownControls += QChar(c);
+        QTest::newRow("names of control characters")
+            << "BBBSUSER.DAT"
+            << userNamed(controls) + userNamed("\x1b[2J\x1b]0;title\x07\r\n") +
+                   userNamed("\x81\x8d\x8f\x90\x9d\x7f")
+            << "3 users in file"
+            << QStringList{shownControls, QString::fromUtf8("\x1b[2J\x1b]0;title\x07\r\n"),
+                           QString::fromUtf16(u"\u0081\u008d\u008f\u0090\u009d\u007f")};
+        QTest::newRow("control characters in the file's name")
+            << QString::fromUtf8("BBBS\tUSER\n\x1b[31m\x7f \xE2\x80\xAE.DAT")
+            << bytesOf(numberedUsersFile(2)) << "2 users in file" << QStringList{"User 1", "User 2"};
+    }
+    void contents() {
+        QFETCH(QString, fileName);
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, panel);
+        QFETCH(QStringList, names);
+        const QString path = write(fileName, bytes);
+        const Fingerprint before = Fingerprint::of(path);
+        Viewer v;
+        v.open(path);
+        QCOMPARE(v.panel(2), panel);
+        QStringList listed;
+        for (int row = 0; row < v.entries(); ++row)
+            listed << v.entry(row);
+        QCOMPARE(listed, names);
+        for (int row = names.size() - 1; row >= 0; --row) {
+            v.select(row);
+            QCOMPARE(v.panel(3), names[row]);
+            QCOMPARE(v.control<QLineEdit>("txtName")->text(), names[row]);
+        }
+        QVERIFY(v.services.messages.empty());
+        QVERIFY(v.control<QProgressBar>("gauge1")->isHidden());
+        QVERIFY(Fingerprint::of(path) == before);
+    }
+
+    // Random bytes, whole records and a part: listed without a message, each name the record's
+    // leading bytes up to the first NUL (one character a byte), and the same name when shown.
+    void randomBytes_data() {
+        QTest::addColumn<unsigned>("seed");
+        QTest::addColumn<int>("length");
+        QTest::newRow("seed 1") << 1u << 40 * 273 + 11;
+        QTest::newRow("seed 2") << 2u << 7 * 273;
+        QTest::newRow("seed 3, mostly NULs") << 3u << 25 * 273 + 272;
+    }
+    void randomBytes() {
+        QFETCH(unsigned, seed);
+        QFETCH(int, length);
+        std::mt19937 random(seed);
+        QByteArray bytes(length, Qt::Uninitialized);
+        for (char& c : bytes)
+            c = char(seed == 3 && random() % 4 ? 0 : random() & 0xFF);
+        const QString path = write("BBBSUSER.DAT", bytes);
+        const Fingerprint before = Fingerprint::of(path);
+        Viewer v;
+        v.open(path);
+        QCOMPARE(v.entries(), length / 273);
+        for (int row = 0; row < v.entries(); ++row) {
+            const QByteArray name = bytes.mid(row * 273, 30);
+            const QByteArray stored = name.left(name.indexOf('\0') < 0 ? 30 : name.indexOf('\0'));
+            const QString entry = v.entry(row);
+            QCOMPARE(entry.size(), stored.size());
+            for (int i = 0; i < stored.size(); ++i)
+                if (uchar(stored[i]) < 0x80) // ASCII is itself in the board's code page
+                    QCOMPARE(entry[i], QChar(uchar(stored[i])));
+            v.select(row);
+            QCOMPARE(v.panel(3), entry);
+        }
+        QVERIFY(v.services.messages.empty());
+        QVERIFY(Fingerprint::of(path) == before);
+    }
+
+    // A file of more users than one list holds is refused before a single name is read, however
+    // little of it is really on disk; a large one within the limit is listed in memory that grows
+    // with its users, not with its bytes. (A file of exactly the limit lists too, but takes some
+    // fifteen seconds, too long for every run.)
+    void hugeSparseFiles_data() {
+        QTest::addColumn<qint64>("users");
+        QTest::addColumn<int>("extraBytes");
+        QTest::addColumn<bool>("refused");
+        QTest::newRow("one user over the limit (5.5 GB)")
+            << qint64(frmMain::kMaxListedUsers + 1) << 0 << true;
+        QTest::newRow("8 GiB") << qint64((8ll << 30) / 273) << int((8ll << 30) % 273) << true;
+        QTest::newRow("1 GiB, listed") << qint64((1ll << 30) / 273) << int((1ll << 30) % 273)
+                                       << false;
+    }
+    void hugeSparseFiles() {
+        QFETCH(qint64, users);
+        QFETCH(int, extraBytes);
+        QFETCH(bool, refused);
+        const std::int64_t length = users * 273 + extraBytes;
+        const QString path = sparse("BBBSUSER.DAT", length);
+        const Fingerprint before = Fingerprint::of(path, false);
+        Viewer v;
+        const long residentBefore = residentKb();
+        v.open(path);
+        const long grownKb = residentKb() - residentBefore;
+        if (refused) {
+            QCOMPARE(v.services.messages.size(), std::size_t(1));
+            QCOMPARE(v.services.messages[0].title, QString("Open"));
+            QCOMPARE(v.services.messages[0].text,
+                     QString("The file %1 could not be opened: it holds %2 users, and this viewer "
+                             "lists at most 20000000.")
+                         .arg(path)
+                         .arg(users));
+            checkNoFile(v);
+            QVERIFY(!v.window.toolbarButton(2)->isEnabled());
+        } else {
+            QVERIFY(v.services.messages.empty());
+            QCOMPARE(v.entries(), users);
+            QCOMPARE(v.entry(0), QString());             // a record of NULs has an empty name
+            QCOMPARE(v.entry(int(users) - 1), QString());
+            v.select(int(users) - 1);
+            QCOMPARE(v.control<QLineEdit>("txtTimeson")->text(), QString("0"));
+            QVERIFY(v.services.messages.empty());
+            // Memory follows the users listed (a few bytes each), never the file's length.
+            QVERIFY2(grownKb * 1024 < length / 16,
+                     qPrintable(QString("grew by %1 kB listing %2 bytes").arg(grownKb).arg(length)));
+        }
+        QVERIFY(Fingerprint::of(path, false) == before);
+        QFile::remove(path);
+    }
+
+    // After listing, the file is changed by someone else. The viewer keeps the file it opened:
+    // a record no longer wholly in it is reported and its view cleared; a file removed or
+    // replaced by name still reads as the file that was listed.
+    void changedAfterListing_data() {
+        QTest::addColumn<QString>("change");
+        QTest::addColumn<int>("row");
+        QTest::addColumn<QString>("shown");  // empty when it cannot be read
+        QTest::newRow("shrunk into the record") << "shrink" << 2 << QString();
+        QTest::newRow("shrunk, record before the cut") << "shrink" << 0 << "User 1";
+        QTest::newRow("emptied") << "empty" << 0 << QString();
+        QTest::newRow("removed") << "remove" << 3 << "User 4";
+        QTest::newRow("replaced by another file") << "replace" << 3 << "User 4";
+    }
+    void changedAfterListing() {
+        QFETCH(QString, change);
+        QFETCH(int, row);
+        QFETCH(QString, shown);
+        const QString path = write("BBBSUSER.DAT", bytesOf(numberedUsersFile(4)));
+        Viewer v;
+        v.open(path);
+        QCOMPARE(v.entries(), 4);
+        v.select(1);
+        QCOMPARE(v.panel(3), QString("User 2"));
+
+        const QByteArray path8 = QFile::encodeName(path);
+        if (change == "shrink")
+            QCOMPARE(::truncate(path8.constData(), 2 * 273 + 100), 0);
+        else if (change == "empty")
+            QCOMPARE(::truncate(path8.constData(), 0), 0);
+        else if (change == "remove")
+            QVERIFY(QFile::remove(path));
+        else if (change == "replace") {
+            const QString other = write("other.dat", userNamed("Someone else") + userNamed("B") +
+                                                         userNamed("C") + userNamed("D"));
+            QCOMPARE(::rename(QFile::encodeName(other).constData(), path8.constData()), 0);
+        }
+        const Fingerprint before = Fingerprint::of(path);
+
+        v.select(row);
+        QCOMPARE(v.entries(), 4); // the list keeps what was listed
+        QCOMPARE(v.list()->currentIndex().row(), row);
+        if (shown.isEmpty()) {
+            QCOMPARE(v.services.messages.size(), std::size_t(1));
+            QCOMPARE(v.services.messages[0].title, QString("Read"));
+            QCOMPARE(v.services.messages[0].text,
+                     QString("User %1 could not be read from %2: user %1 is no longer wholly in the "
+                             "file; it may have been shortened since it was listed.")
+                         .arg(row + 1)
+                         .arg(path));
+            QVERIFY(v.panel(3).isEmpty());
+            QVERIFY(v.control<QLineEdit>("txtName")->text().isEmpty());
+        } else {
+            QVERIFY(v.services.messages.empty());
+            QCOMPARE(v.panel(3), shown);
+            QCOMPARE(v.control<QLineEdit>("txtName")->text(), shown);
+        }
+        QVERIFY(Fingerprint::of(path) == before);
+        QCOMPARE(QFileInfo::exists(path), change != "remove"); // never made again
+    }
+};
+
+QTEST_MAIN(TestWindowHostileFiles)
+#include "tst_window_hostile_files.moc"
