@@ -1,0 +1,41 @@
+# Where the installed viewer lives on a freedesktop system, and the Debian package built from it.
+include(GNUInstallDirs)
+
+if(KIVO_BUILD_WINDOW)
+    install(TARGETS kivo32 RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+
+    # The desktop entry's name matches the program's desktop file name (main.cpp), so the
+    # desktop ties the running window to the entry and shows its icon.
+    install(FILES ${PROJECT_SOURCE_DIR}/packaging/kivo32.desktop
+            DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+    foreach(size 16 32 48)
+        install(FILES ${PROJECT_SOURCE_DIR}/data/icons/kivo32-${size}.png
+                DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps
+                RENAME kivo32.png)
+    endforeach()
+    install(FILES ${PROJECT_SOURCE_DIR}/data/icons/kivo32.svg
+            DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
+
+    # A file to try the viewer on before a board's own is at hand.
+    install(FILES ${PROJECT_SOURCE_DIR}/samples/BBBSUSER.DAT
+            DESTINATION ${CMAKE_INSTALL_DATADIR}/kivo32/samples)
+    install(FILES ${PROJECT_SOURCE_DIR}/README.md DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/kivo32)
+endif()
+
+set(CPACK_GENERATOR DEB)
+set(CPACK_PACKAGE_NAME kivo32)
+set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
+set(CPACK_PACKAGE_VENDOR "KIVO team")
+set(CPACK_PACKAGE_CONTACT "KIVO team <kivo@example.invalid>")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Read-only viewer for BBBS bulletin board user files")
+set(CPACK_PACKAGE_DESCRIPTION "KIVO/32 opens a BBBS user file (BBBSUSER.DAT), lists every \
+user and shows one user's personal data, board settings and statistics. It never writes the file.")
+set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEBIAN_PACKAGE_SECTION utils)
+# dpkg-shlibdeps reads the libraries the program links (Qt 6 among them) into Depends.
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# The xcb platform plugin is a separate package; without it the window cannot open on X11.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins")
+set(CPACK_STRIP_FILES ON)
+include(CPack)
