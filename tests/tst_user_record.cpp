@@ -150,7 +150,8 @@ private slots:
         QCOMPARE(stored.size(), 30);
         auto buffer = zeroRecord();
         std::copy(stored.begin(), stored.end(), buffer.begin());
-        const auto text = displayedBytes(decodeRecord(buffer).Name);
+        const UserRecord record = decodeRecord(buffer); // the text is a view into this record
+        const auto text = displayedBytes(record.Name);
         QCOMPARE(QByteArray(text.data(), static_cast<qsizetype>(text.size())), shown);
     }
 
