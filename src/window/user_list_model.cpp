@@ -28,6 +28,14 @@ void UserListModel::clear() {
     endResetModel();
 }
 
+void UserListModel::reserve(std::int64_t entries, std::size_t maxNameBytes) {
+    if (entries <= 0)
+        return;
+    const auto count = static_cast<std::size_t>(entries);
+    bytes_.reserve(bytes_.size() + count * maxNameBytes);
+    ends_.reserve(ends_.size() + count);
+}
+
 void UserListModel::append(std::string_view nameBytes) {
     bytes_.append(nameBytes);
     ends_.push_back(static_cast<std::uint32_t>(bytes_.size()));

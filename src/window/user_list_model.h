@@ -22,6 +22,10 @@ public:
 
     void clear();
 
+    // Makes room for the given number of entries of at most maxNameBytes each, so that appending
+    // never moves what is already listed. Room never written costs address space, not memory.
+    void reserve(std::int64_t entries, std::size_t maxNameBytes);
+
     // Appends an entry. Appended entries reach the list in batches, when publish() is called:
     // telling the view about every single row would cost more than reading it.
     void append(std::string_view nameBytes);
