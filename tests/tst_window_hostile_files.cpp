@@ -259,14 +259,15 @@ private slots:
 
     // A file of more users than one list holds is refused before a single name is read, however
     // little of it is really on disk; a large one within the limit is listed in memory that grows
-    // with its users, not with its bytes. (A file of exactly the limit lists too, but takes some
-    // fifteen seconds, too long for every run.)
+    // with its users, not with its bytes.
     void hugeSparseFiles_data() {
         QTest::addColumn<qint64>("users");
         QTest::addColumn<int>("extraBytes");
         QTest::addColumn<bool>("refused");
         QTest::newRow("one user over the limit (5.5 GB)")
             << qint64(frmMain::kMaxListedUsers + 1) << 0 << true;
+        QTest::newRow("the limit and a partial record, listed")
+            << qint64(frmMain::kMaxListedUsers) << 100 << false;
         QTest::newRow("8 GiB") << qint64((8ll << 30) / 273) << int((8ll << 30) % 273) << true;
         QTest::newRow("1 GiB, listed") << qint64((1ll << 30) / 273) << int((1ll << 30) % 273)
                                        << false;

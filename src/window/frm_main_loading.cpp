@@ -43,7 +43,8 @@ void frmMain::mnuOpen_Click() {
     openedPath_ = path;
 
     const double count = userFile_.userCount();
-    if (count > double(kMaxListedUsers)) {
+    // Trailing bytes of a partial record are not a user: only whole records count against the limit.
+    if (std::floor(count) > double(kMaxListedUsers)) {
         warn(tr("Open"), tr("The file %1 could not be opened: it holds %2 users, and this viewer "
                             "lists at most %3.")
                              .arg(path, formatUserCount(std::floor(count), locale()))
