@@ -15,8 +15,8 @@
 #include <QApplication>
 #include <QEvent>
 #include <QLabel>
-#include <QListView>
 #include <QLineEdit>
+#include <QListView>
 
 #include <algorithm>
 #include <cstdio>
@@ -174,10 +174,9 @@ int loadChild(int argc, char** argv, const std::string& path, std::int64_t users
 
     const double bytesPerUser = double(loadedRssKb - emptyRssKb) * 1024.0 / double(users);
     std::printf("%lld %.1f %.1f %.1f %.3f %.3f %ld %.1f\n", static_cast<long long>(users),
-                median(loads), median(listings),
-                *std::min_element(loads.begin(), loads.end()), median(selects),
-                *std::max_element(selects.begin(), selects.end()), statusKb("VmHWM"),
-                bytesPerUser);
+                median(loads), median(listings), *std::min_element(loads.begin(), loads.end()),
+                median(selects), *std::max_element(selects.begin(), selects.end()),
+                statusKb("VmHWM"), bytesPerUser);
     return 0;
 }
 
@@ -248,10 +247,11 @@ int main(int argc, char** argv) {
         long long n = 0;
         double load = 0, listing = 0, bestLoad = 0, select = 0, worstSelect = 0, perUser = 0;
         long hwmKb = 0;
-        std::sscanf(out.c_str(), "%lld %lf %lf %lf %lf %lf %ld %lf", &n, &load, &listing, &bestLoad, &select,
-                    &worstSelect, &hwmKb, &perUser);
-        std::printf("| %lld | %.1f ms (%.1f ms) | %.1f ms | %.2f ms (%.2f ms) | %.1f MiB | %.1f |\n",
-                    n, load, bestLoad, listing, select, worstSelect, double(hwmKb) / 1024.0, perUser);
+        std::sscanf(out.c_str(), "%lld %lf %lf %lf %lf %lf %ld %lf", &n, &load, &listing, &bestLoad,
+                    &select, &worstSelect, &hwmKb, &perUser);
+        std::printf(
+            "| %lld | %.1f ms (%.1f ms) | %.1f ms | %.2f ms (%.2f ms) | %.1f MiB | %.1f |\n", n,
+            load, bestLoad, listing, select, worstSelect, double(hwmKb) / 1024.0, perUser);
         std::fflush(stdout);
     }
 

@@ -17,8 +17,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (std::memcmp(again.data(), bytes.data(), kRecordSize) != 0)
             std::abort();
         for (const std::string_view shown :
-             {displayedBytes(record.Name), displayedBytes(record.Address), displayedBytes(record.City),
-              displayedBytes(record.Phone), displayedBytes(record.Birthdate)}) {
+             {displayedBytes(record.Name), displayedBytes(record.Address),
+              displayedBytes(record.City), displayedBytes(record.Phone),
+              displayedBytes(record.Birthdate)}) {
             if (shown.find('\0') != std::string_view::npos)
                 std::abort();
             if (decodeCodePage(shown).size() != shown.size())

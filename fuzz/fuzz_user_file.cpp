@@ -52,9 +52,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     UserFile::Sequence sequence(file);
     for (std::int64_t n = 1; n <= whole; ++n) {
-        const RecordBytes expected = encodeRecord(
-            decodeRecord(std::span<const std::uint8_t, kRecordSize>(data + (n - 1) * kRecordSize,
-                                                                  kRecordSize)));
+        const RecordBytes expected = encodeRecord(decodeRecord(
+            std::span<const std::uint8_t, kRecordSize>(data + (n - 1) * kRecordSize, kRecordSize)));
         check(std::memcmp(expected.data(), data + (n - 1) * kRecordSize, kRecordSize) == 0);
         const ReadResult byNumber = file.read(n);
         check(byNumber.record && !byNumber.error && encodeRecord(*byNumber.record) == expected);

@@ -33,6 +33,7 @@ int main(int argc, char** argv) {
     bool written = true;
     for (const auto& seed : seeds)
         for (const char* target : {"record", "user_file"})
-            written = tools::writeFile(folder + "/" + target + "/" + seed.name, seed.bytes) && written;
+            written =
+                tools::writeFile(folder + "/" + target + "/" + seed.name, seed.bytes) && written;
     return written ? 0 : 1;
 }

@@ -65,7 +65,8 @@ private slots:
         QTest::newRow("two records") << 546 << 2.0 << 2;
         QTest::newRow("two and a part") << 600 << 600.0 / 273.0 << 2;
         QTest::newRow("part only") << 272 << 272.0 / 273.0 << 0;
-        QTest::newRow("past one read-ahead chunk") << 273 * 500 + 7 << (273 * 500 + 7) / 273.0 << 500;
+        QTest::newRow("past one read-ahead chunk")
+            << 273 * 500 + 7 << (273 * 500 + 7) / 273.0 << 500;
     }
     void countAndRecords() {
         QFETCH(int, size);

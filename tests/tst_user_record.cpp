@@ -53,7 +53,9 @@ const std::map<QString, TextGetter>& textFields() {
     return fields;
 }
 
-RecordBytes zeroRecord() { return RecordBytes{}; }
+RecordBytes zeroRecord() {
+    return RecordBytes{};
+}
 
 } // namespace
 
@@ -72,21 +74,35 @@ private slots:
         QTest::newRow("Packer") << "Packer" << 148 << QByteArray("\x07", 1) << 7LL;
         QTest::newRow("Protocol") << "Protocol" << 149 << QByteArray("\xFE", 1) << 254LL;
         QTest::newRow("TimeLimit -1") << "TimeLimit" << 151 << QByteArray("\xFF\xFF", 2) << -1LL;
-        QTest::newRow("TimeLimit min") << "TimeLimit" << 151 << QByteArray("\x00\x80", 2) << -32768LL;
-        QTest::newRow("TimeLimit max") << "TimeLimit" << 151 << QByteArray("\xFF\x7F", 2) << 32767LL;
-        QTest::newRow("TimeLeft little-endian") << "TimeLeft" << 153 << QByteArray("\x34\x12", 2) << 0x1234LL;
+        QTest::newRow("TimeLimit min")
+            << "TimeLimit" << 151 << QByteArray("\x00\x80", 2) << -32768LL;
+        QTest::newRow("TimeLimit max")
+            << "TimeLimit" << 151 << QByteArray("\xFF\x7F", 2) << 32767LL;
+        QTest::newRow("TimeLeft little-endian")
+            << "TimeLeft" << 153 << QByteArray("\x34\x12", 2) << 0x1234LL;
         QTest::newRow("TimesOn 1") << "TimesOn" << 161 << QByteArray("\x01\x00\x00\x00", 4) << 1LL;
-        QTest::newRow("TimesOn -1") << "TimesOn" << 161 << QByteArray("\xFF\xFF\xFF\xFF", 4) << -1LL;
-        QTest::newRow("MessagesWritten min") << "MessagesWritten" << 169 << QByteArray("\x00\x00\x00\x80", 4) << -2147483648LL;
-        QTest::newRow("MessagesRead max") << "MessagesRead" << 177 << QByteArray("\xFF\xFF\xFF\x7F", 4) << 2147483647LL;
-        QTest::newRow("MessagesDumped") << "MessagesDumped" << 185 << QByteArray("\x78\x56\x34\x12", 4) << 0x12345678LL;
-        QTest::newRow("FilesUploaded") << "FilesUploaded" << 193 << QByteArray("\x02\x00\x00\x00", 4) << 2LL;
-        QTest::newRow("FilesDownloaded") << "FilesDownloaded" << 201 << QByteArray("\x00\x01\x00\x00", 4) << 256LL;
-        QTest::newRow("KbUploaded") << "KbUploaded" << 209 << QByteArray("\x00\x00\x01\x00", 4) << 65536LL;
-        QTest::newRow("KbDownloaded") << "KbDownloaded" << 217 << QByteArray("\xFE\xFF\xFF\xFF", 4) << -2LL;
-        QTest::newRow("ResumeNumber -5") << "ResumeNumber" << 225 << QByteArray("\xFB\xFF\xFF\xFF", 4) << -5LL;
-        QTest::newRow("ResumeNumber 1234") << "ResumeNumber" << 225 << QByteArray("\xD2\x04\x00\x00", 4) << 1234LL;
-        QTest::newRow("last field, last byte") << "Long269" << 269 << QByteArray("\x00\x00\x00\x01", 4) << 0x01000000LL;
+        QTest::newRow("TimesOn -1")
+            << "TimesOn" << 161 << QByteArray("\xFF\xFF\xFF\xFF", 4) << -1LL;
+        QTest::newRow("MessagesWritten min")
+            << "MessagesWritten" << 169 << QByteArray("\x00\x00\x00\x80", 4) << -2147483648LL;
+        QTest::newRow("MessagesRead max")
+            << "MessagesRead" << 177 << QByteArray("\xFF\xFF\xFF\x7F", 4) << 2147483647LL;
+        QTest::newRow("MessagesDumped")
+            << "MessagesDumped" << 185 << QByteArray("\x78\x56\x34\x12", 4) << 0x12345678LL;
+        QTest::newRow("FilesUploaded")
+            << "FilesUploaded" << 193 << QByteArray("\x02\x00\x00\x00", 4) << 2LL;
+        QTest::newRow("FilesDownloaded")
+            << "FilesDownloaded" << 201 << QByteArray("\x00\x01\x00\x00", 4) << 256LL;
+        QTest::newRow("KbUploaded")
+            << "KbUploaded" << 209 << QByteArray("\x00\x00\x01\x00", 4) << 65536LL;
+        QTest::newRow("KbDownloaded")
+            << "KbDownloaded" << 217 << QByteArray("\xFE\xFF\xFF\xFF", 4) << -2LL;
+        QTest::newRow("ResumeNumber -5")
+            << "ResumeNumber" << 225 << QByteArray("\xFB\xFF\xFF\xFF", 4) << -5LL;
+        QTest::newRow("ResumeNumber 1234")
+            << "ResumeNumber" << 225 << QByteArray("\xD2\x04\x00\x00", 4) << 1234LL;
+        QTest::newRow("last field, last byte")
+            << "Long269" << 269 << QByteArray("\x00\x00\x00\x01", 4) << 0x01000000LL;
     }
     void numericFieldAtItsOffset() {
         QFETCH(QString, field);
@@ -137,12 +153,15 @@ private slots:
     void displayedTextRule_data() {
         QTest::addColumn<QByteArray>("stored");
         QTest::addColumn<QByteArray>("shown");
-        QTest::newRow("name then NULs") << QByteArray("ANNA") + QByteArray(26, '\0') << QByteArray("ANNA");
+        QTest::newRow("name then NULs")
+            << QByteArray("ANNA") + QByteArray(26, '\0') << QByteArray("ANNA");
         QTest::newRow("all blanks stay") << QByteArray(30, ' ') << QByteArray(30, ' ');
         QTest::newRow("no NUL shows all") << QByteArray(30, 'x') << QByteArray(30, 'x');
         QTest::newRow("NUL first") << QByteArray(1, '\0') + QByteArray(29, 'z') << QByteArray();
-        QTest::newRow("stops at first NUL") << QByteArray("AB\0CD", 5) + QByteArray(25, '\0') << QByteArray("AB");
-        QTest::newRow("trailing blanks stay") << QByteArray("Bo  ") + QByteArray(26, '\0') << QByteArray("Bo  ");
+        QTest::newRow("stops at first NUL")
+            << QByteArray("AB\0CD", 5) + QByteArray(25, '\0') << QByteArray("AB");
+        QTest::newRow("trailing blanks stay")
+            << QByteArray("Bo  ") + QByteArray(26, '\0') << QByteArray("Bo  ");
     }
     void displayedTextRule() {
         QFETCH(QByteArray, stored);

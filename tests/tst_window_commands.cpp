@@ -65,15 +65,24 @@ private slots:
     void dispatchByKey_data() {
         QTest::addColumn<QString>("key");
         QTest::addColumn<QString>("outcome"); // what the key leads to
-        QTest::newRow("open") << "open" << "dialog";
-        QTest::newRow("undo") << "undo" << "Undo";
-        QTest::newRow("exit") << "exit" << "Exit";
-        QTest::newRow("update") << "update" << "Sorry!";
-        QTest::newRow("print") << "print" << "";
-        QTest::newRow("upper case") << "Open" << "";
-        QTest::newRow("padded") << "exit " << "";
-        QTest::newRow("unknown") << "save" << "";
-        QTest::newRow("empty") << "" << "";
+        QTest::newRow("open") << "open"
+                              << "dialog";
+        QTest::newRow("undo") << "undo"
+                              << "Undo";
+        QTest::newRow("exit") << "exit"
+                              << "Exit";
+        QTest::newRow("update") << "update"
+                                << "Sorry!";
+        QTest::newRow("print") << "print"
+                               << "";
+        QTest::newRow("upper case") << "Open"
+                                    << "";
+        QTest::newRow("padded") << "exit "
+                                << "";
+        QTest::newRow("unknown") << "save"
+                                 << "";
+        QTest::newRow("empty") << ""
+                               << "";
     }
     void dispatchByKey() {
         QFETCH(QString, key);
@@ -150,11 +159,12 @@ private slots:
         QCOMPARE(box.icon, QMessageBox::Question);
         QCOMPARE(box.defaultButton, QMessageBox::Yes);
         const std::pair<const char*, const char*> fields[] = {
-            {"txtName", "User 2"},      {"txtAddress", "Street 2"}, {"txtCity", "City 2"},
-            {"txtPhone", ""},           {"txtBirth", ""},           {"txtPagelength", "24"},
-            {"txtTimelimit", "60"},     {"txtTimeleft", "30"}};
+            {"txtName", "User 2"},  {"txtAddress", "Street 2"}, {"txtCity", "City 2"},
+            {"txtPhone", ""},       {"txtBirth", ""},           {"txtPagelength", "24"},
+            {"txtTimelimit", "60"}, {"txtTimeleft", "30"}};
         for (const auto& [name, value] : fields)
-            QCOMPARE(v.control<QLineEdit>(name)->text(), restored ? QString(value) : QString("edited"));
+            QCOMPARE(v.control<QLineEdit>(name)->text(),
+                     restored ? QString(value) : QString("edited"));
         QCOMPARE(v.window.findChildren<QRadioButton*>("optLanguage")[1]->isChecked(), restored);
         QCOMPARE(v.control<QComboBox>("cboPackers")->currentIndex(), restored ? 2 : 0);
     }
@@ -236,12 +246,16 @@ private slots:
         QTest::addColumn<int>("icon");
         QTest::addColumn<QStringList>("buttons");
         QTest::addColumn<QString>("defaultButton");
-        QTest::newRow("exit") << "exit" << "Exit" << "Are you sure?" << int(QMessageBox::Question)
+        QTest::newRow("exit") << "exit"
+                              << "Exit"
+                              << "Are you sure?" << int(QMessageBox::Question)
                               << QStringList{"&Yes", "&No"} << "&Yes";
-        QTest::newRow("undo") << "undo" << "Undo" << kUndoText << int(QMessageBox::Question)
+        QTest::newRow("undo") << "undo"
+                              << "Undo" << kUndoText << int(QMessageBox::Question)
                               << QStringList{"&Yes", "&No"} << "&Yes";
-        QTest::newRow("update") << "update" << "Sorry!" << kUpdateText
-                                << int(QMessageBox::Warning) << QStringList{"OK"} << "OK";
+        QTest::newRow("update") << "update"
+                                << "Sorry!" << kUpdateText << int(QMessageBox::Warning)
+                                << QStringList{"OK"} << "OK";
     }
     void realMessageBoxes() {
         // Without the seam: the program's own boxes, inspected while they are up, then dismissed

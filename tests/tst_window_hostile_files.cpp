@@ -75,7 +75,8 @@ class TestWindowHostileFiles : public QObject {
     QString write(const QString& name, const QByteArray& bytes) {
         const QString path = dir_.filePath(name);
         QFile file(path);
-        if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(bytes) != bytes.size())
+        if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
+            file.write(bytes) != bytes.size())
             qFatal("cannot write %s", qPrintable(path));
         return path;
     }
@@ -107,17 +108,23 @@ private slots:
     void refusedPaths_data() {
         QTest::addColumn<QString>("what");
         QTest::addColumn<QString>("reason");
-        QTest::newRow("missing") << "missing" << "it does not exist";
-        QTest::newRow("missing, control characters in its name")
-            << "missing-control" << "it does not exist";
-        QTest::newRow("in a missing folder") << "missing-folder" << "it does not exist";
-        QTest::newRow("folder") << "folder" << "it is a folder, not a file";
+        QTest::newRow("missing") << "missing"
+                                 << "it does not exist";
+        QTest::newRow("missing, control characters in its name") << "missing-control"
+                                                                 << "it does not exist";
+        QTest::newRow("in a missing folder") << "missing-folder"
+                                             << "it does not exist";
+        QTest::newRow("folder") << "folder"
+                                << "it is a folder, not a file";
         QTest::newRow("FIFO without a writer")
-            << "fifo" << "it is not a regular file (it is a device, a pipe or a socket)";
+            << "fifo"
+            << "it is not a regular file (it is a device, a pipe or a socket)";
         QTest::newRow("endless character device")
-            << "/dev/zero" << "it is not a regular file (it is a device, a pipe or a socket)";
+            << "/dev/zero"
+            << "it is not a regular file (it is a device, a pipe or a socket)";
         QTest::newRow("empty character device")
-            << "/dev/null" << "it is not a regular file (it is a device, a pipe or a socket)";
+            << "/dev/null"
+            << "it is not a regular file (it is a device, a pipe or a socket)";
     }
     void refusedPaths() {
         QFETCH(QString, what);
@@ -165,13 +172,14 @@ private slots:
         QTest::addColumn<QString>("panel");
         QTest::addColumn<QStringList>("names");
         const QByteArray one = bytesOf(numberedUsersFile(1));
-        QTest::newRow("0 bytes") << "BBBSUSER.DAT" << QByteArray() << "0 users in file" << QStringList();
-        QTest::newRow("1 byte") << "BBBSUSER.DAT" << one.left(1) << "0.00366300366300366 users in file"
-                                << QStringList();
+        QTest::newRow("0 bytes") << "BBBSUSER.DAT" << QByteArray() << "0 users in file"
+                                 << QStringList();
+        QTest::newRow("1 byte") << "BBBSUSER.DAT" << one.left(1)
+                                << "0.00366300366300366 users in file" << QStringList();
         QTest::newRow("272 bytes") << "BBBSUSER.DAT" << one.left(272)
                                    << "0.996336996336996 users in file" << QStringList();
-        QTest::newRow("273 bytes") << "BBBSUSER.DAT" << one << "1 users in file"
-                                   << QStringList{"User 1"};
+        QTest::newRow("273 bytes")
+            << "BBBSUSER.DAT" << one << "1 users in file" << QStringList{"User 1"};
         QTest::newRow("300 bytes") << "BBBSUSER.DAT" << one + QByteArray(27, 'U')
                                    << "1.0989010989011 users in file" << QStringList{"User 1"};
         // Every byte 0xFF: thirty 'ÿ' for a name, and every code past its table.
@@ -195,7 +203,8 @@ private slots:
                            QString::fromUtf16(u"\u0081\u008d\u008f\u0090\u009d\u007f")};
         QTest::newRow("control characters in the file's name")
             << QString::fromUtf8("BBBS\tUSER\n\x1b[31m\x7f \xE2\x80\xAE.DAT")
-            << bytesOf(numberedUsersFile(2)) << "2 users in file" << QStringList{"User 1", "User 2"};
+            << bytesOf(numberedUsersFile(2)) << "2 users in file"
+            << QStringList{"User 1", "User 2"};
     }
     void contents() {
         QFETCH(QString, fileName);
@@ -269,8 +278,8 @@ private slots:
         QTest::newRow("the limit and a partial record, listed")
             << qint64(frmMain::kMaxListedUsers) << 100 << false;
         QTest::newRow("8 GiB") << qint64((8ll << 30) / 273) << int((8ll << 30) % 273) << true;
-        QTest::newRow("1 GiB, listed") << qint64((1ll << 30) / 273) << int((1ll << 30) % 273)
-                                       << false;
+        QTest::newRow("1 GiB, listed")
+            << qint64((1ll << 30) / 273) << int((1ll << 30) % 273) << false;
     }
     void hugeSparseFiles() {
         QFETCH(qint64, users);
@@ -296,14 +305,15 @@ private slots:
         } else {
             QVERIFY(v.services.messages.empty());
             QCOMPARE(v.entries(), users);
-            QCOMPARE(v.entry(0), QString());             // a record of NULs has an empty name
+            QCOMPARE(v.entry(0), QString()); // a record of NULs has an empty name
             QCOMPARE(v.entry(int(users) - 1), QString());
             v.select(int(users) - 1);
             QCOMPARE(v.control<QLineEdit>("txtTimeson")->text(), QString("0"));
             QVERIFY(v.services.messages.empty());
             // Memory follows the users listed (a few bytes each), never the file's length.
-            QVERIFY2(grownKb * 1024 < length / 16,
-                     qPrintable(QString("grew by %1 kB listing %2 bytes").arg(grownKb).arg(length)));
+            QVERIFY2(
+                grownKb * 1024 < length / 16,
+                qPrintable(QString("grew by %1 kB listing %2 bytes").arg(grownKb).arg(length)));
         }
         QVERIFY(Fingerprint::of(path, false) == before);
         QFile::remove(path);
@@ -315,7 +325,7 @@ private slots:
     void changedAfterListing_data() {
         QTest::addColumn<QString>("change");
         QTest::addColumn<int>("row");
-        QTest::addColumn<QString>("shown");  // empty when it cannot be read
+        QTest::addColumn<QString>("shown"); // empty when it cannot be read
         QTest::newRow("shrunk into the record") << "shrink" << 2 << QString();
         QTest::newRow("shrunk, record before the cut") << "shrink" << 0 << "User 1";
         QTest::newRow("emptied") << "empty" << 0 << QString();
@@ -353,11 +363,12 @@ private slots:
         if (shown.isEmpty()) {
             QCOMPARE(v.services.messages.size(), std::size_t(1));
             QCOMPARE(v.services.messages[0].title, QString("Read"));
-            QCOMPARE(v.services.messages[0].text,
-                     QString("User %1 could not be read from %2: user %1 is no longer wholly in the "
-                             "file; it may have been shortened since it was listed.")
-                         .arg(row + 1)
-                         .arg(path));
+            QCOMPARE(
+                v.services.messages[0].text,
+                QString("User %1 could not be read from %2: user %1 is no longer wholly in the "
+                        "file; it may have been shortened since it was listed.")
+                    .arg(row + 1)
+                    .arg(path));
             QVERIFY(v.panel(3).isEmpty());
             QVERIFY(v.control<QLineEdit>("txtName")->text().isEmpty());
         } else {

@@ -71,9 +71,11 @@ private slots:
         QCOMPARE(v.entries(), 0);
         const std::pair<const char*, QStringList> lists[] = {
             {"cboPackers", {"Text", "ARC", "ZIP", "LZH", "ARJ", "ZOO", "HPK", "RAR"}},
-            {"cboProtocol", {"ZModem", "Ymodem", "XModem", "Slow Hydra", "XModem CRC",
-                             "YModem BATCH", "Slow ZModem", "Hydra", "ZedZap"}},
-            {"cboCharset", {"IBM", "SF7", "ISO", "IBN", "US7", "GE7", "NO7", "FR7", "IT7", "SP7", "MAC"}},
+            {"cboProtocol",
+             {"ZModem", "Ymodem", "XModem", "Slow Hydra", "XModem CRC", "YModem BATCH",
+              "Slow ZModem", "Hydra", "ZedZap"}},
+            {"cboCharset",
+             {"IBM", "SF7", "ISO", "IBN", "US7", "GE7", "NO7", "FR7", "IT7", "SP7", "MAC"}},
         };
         for (const auto& [name, texts] : lists) {
             auto* list = v.control<QComboBox>(name);
@@ -102,9 +104,12 @@ private slots:
         QTest::addColumn<QString>("spinner");
         QTest::addColumn<QString>("buddy");
         QTest::addColumn<int>("maximum");
-        QTest::newRow("page length") << "udPagelength" << "txtPagelength" << 254;
-        QTest::newRow("time limit") << "udTimelimit" << "txtTimelimit" << 32000;
-        QTest::newRow("time left") << "udTimeleft" << "txtTimeleft" << 32000;
+        QTest::newRow("page length") << "udPagelength"
+                                     << "txtPagelength" << 254;
+        QTest::newRow("time limit") << "udTimelimit"
+                                    << "txtTimelimit" << 32000;
+        QTest::newRow("time left") << "udTimeleft"
+                                   << "txtTimeleft" << 32000;
     }
     void spinnerDrivesItsBuddy() {
         QFETCH(QString, spinner);
@@ -139,8 +144,9 @@ private slots:
 
     void lockedBoxesRefuseTypingButSelect_data() {
         QTest::addColumn<QString>("box");
-        for (const char* name : {"txtResume", "txtTimeson", "txtMsgleft", "txtMsgread", "txtMsgdumped",
-                                 "txtFileUp", "txtFileDown", "txtKbup", "txtKbDown"})
+        for (const char* name :
+             {"txtResume", "txtTimeson", "txtMsgleft", "txtMsgread", "txtMsgdumped", "txtFileUp",
+              "txtFileDown", "txtKbup", "txtKbDown"})
             QTest::newRow(name) << name;
     }
     void lockedBoxesRefuseTypingButSelect() {
@@ -204,7 +210,8 @@ private slots:
                 QCOMPARE(v.control<QWidget>(onPage[page])->isVisible(), page == front);
         }
         // The never-shown fields stay hidden on their page.
-        for (const char* hidden : {"txtFirst", "txtLast", "txtTodayDown", "Firs", "Label20", "Label21"})
+        for (const char* hidden :
+             {"txtFirst", "txtLast", "txtTodayDown", "Firs", "Label20", "Label21"})
             QVERIFY(!v.control<QWidget>(hidden)->isVisible());
     }
 
@@ -213,7 +220,8 @@ private slots:
         v.window.show();
         QVERIFY(QTest::qWaitForWindowActive(&v.window));
         auto* tabs = v.window.findChild<QTabBar*>();
-        tabs->setCurrentIndex(0); // General in front: its controls take focus, the others are skipped
+        tabs->setCurrentIndex(
+            0); // General in front: its controls take focus, the others are skipped
         auto* first = v.window.toolbarButton(1);
         v.window.findChild<QToolBar*>()->widgetForAction(first)->setFocus();
         QStringList visited;
@@ -224,11 +232,11 @@ private slots:
             QTest::keyClick(focus, Qt::Key_Tab);
         }
         const QStringList expected = {
-            "QToolButton", "QToolButton", "List1", "QTabBar",
+            "QToolButton", "QToolButton", "List1",        "QTabBar",
             "optLanguage", // the option group is one stop; arrows move within it
-            "cboProtocol", "cboPackers", "udPagelength", "txtPagelength", "txtTimelimit",
-            "udTimelimit", "txtTimeleft", "udTimeleft", "cboCharset", "QToolButton", "QToolButton",
-            "List1", "QTabBar", "optLanguage", "cboProtocol"};
+            "cboProtocol", "cboPackers",  "udPagelength", "txtPagelength", "txtTimelimit",
+            "udTimelimit", "txtTimeleft", "udTimeleft",   "cboCharset",    "QToolButton",
+            "QToolButton", "List1",       "QTabBar",      "optLanguage",   "cboProtocol"};
         QCOMPARE(visited, expected);
     }
 
@@ -267,7 +275,8 @@ private slots:
         }
         QVERIFY(!v.list()->accessibleName().isEmpty());
         QVERIFY(!v.control<QProgressBar>("gauge1")->accessibleName().isEmpty());
-        QCOMPARE(v.control<QLabel>("sb1Panel2")->toolTip(), QString("Shows number of users in file"));
+        QCOMPARE(v.control<QLabel>("sb1Panel2")->toolTip(),
+                 QString("Shows number of users in file"));
         QCOMPARE(v.control<QLabel>("sb1Panel3")->toolTip(), QString("Name of current user"));
         QVERIFY(v.control<QLabel>("sb1Panel1")->toolTip().isEmpty());
     }

@@ -77,12 +77,18 @@ private slots:
         QTest::addColumn<double>("count");
         QTest::addColumn<QString>("language");
         QTest::addColumn<QString>("text");
-        QTest::newRow("whole") << 10.0 << "en_US" << "10";
-        QTest::newRow("no grouping") << 1000000.0 << "en_US" << "1000000";
-        QTest::newRow("15 digits, zeros dropped") << 300.0 / 273 << "en_US" << "1.0989010989011";
-        QTest::newRow("locale separator") << 300.0 / 273 << "de_DE" << "1,0989010989011";
-        QTest::newRow("3.663…") << 1000.0 / 273 << "en_US" << "3.66300366300366";
-        QTest::newRow("zero") << 0.0 << "fi_FI" << "0";
+        QTest::newRow("whole") << 10.0 << "en_US"
+                               << "10";
+        QTest::newRow("no grouping") << 1000000.0 << "en_US"
+                                     << "1000000";
+        QTest::newRow("15 digits, zeros dropped") << 300.0 / 273 << "en_US"
+                                                  << "1.0989010989011";
+        QTest::newRow("locale separator") << 300.0 / 273 << "de_DE"
+                                          << "1,0989010989011";
+        QTest::newRow("3.663…") << 1000.0 / 273 << "en_US"
+                                << "3.66300366300366";
+        QTest::newRow("zero") << 0.0 << "fi_FI"
+                              << "0";
     }
     void countInGeneralNumberFormat() {
         QFETCH(double, count);
@@ -120,8 +126,10 @@ private slots:
     void unopenableFileIsExplained_data() {
         QTest::addColumn<QString>("path");
         QTest::addColumn<QString>("reason");
-        QTest::newRow("missing") << "nowhere/BBBSUSER.DAT" << "it does not exist";
-        QTest::newRow("folder") << "" << "it is a folder, not a file";
+        QTest::newRow("missing") << "nowhere/BBBSUSER.DAT"
+                                 << "it does not exist";
+        QTest::newRow("folder") << ""
+                                << "it is a folder, not a file";
     }
     void unopenableFileIsExplained() {
         QFETCH(QString, path);
@@ -157,7 +165,8 @@ private slots:
         Viewer v;
         auto* gauge = v.control<QProgressBar>("gauge1");
         std::vector<int> values;
-        QObject::connect(gauge, &QProgressBar::valueChanged, [&](int value) { values.push_back(value); });
+        QObject::connect(gauge, &QProgressBar::valueChanged,
+                         [&](int value) { values.push_back(value); });
         const int count = 20000;
         v.open(write("BBBSUSER.DAT", numberedUsersFile(count)));
         QCOMPARE(gauge->maximum(), count);
@@ -171,7 +180,7 @@ private slots:
     void dialogFilterIgnoresLetterCase() {
         // The real dialog, as the program builds it, lists the user file whatever its case.
         for (const char* name : {"bbbsuser.dat", "BbbsUser.Dat", "BBBSUSER.DAT", "other.dat"})
-            write(QString("case/") + name, {}) ;
+            write(QString("case/") + name, {});
         auto dialog = makeOpenDialog(nullptr, "Userfile (BBBSUSER.DAT)");
         QCOMPARE(dialog->nameFilters(), QStringList{"Userfile (BBBSUSER.DAT)"});
         QVERIFY(dialog->testOption(QFileDialog::DontUseNativeDialog));

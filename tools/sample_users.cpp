@@ -11,6 +11,8 @@ struct Sample {
     int timesOn;
 };
 
+// One user a line, as a table reads best.
+// clang-format off
 // Texts are in the board's code page: "\xF6" is ö, "\xE5" is å, "\x8A" is Š, and so on.
 constexpr Sample kSamples[] = {
     {"Sysop", "Board Street 1", "00100 Helsinki", "+358 9 555 0100", "01-01-70", 0, 2, 0, 2, 24, 32000, 32000, 1, 4821},
@@ -50,6 +52,7 @@ constexpr Sample kSamples[] = {
     {"Erik Sj\xF6" "berg", "Ringv\xE4" "gen 8", "118 60 Stockholm", "08-555 6060", "06-06-66", 2, 2, 6, 2, 24, 60, 60, 0, 6},
     {"Last User", "End of File Road", "Omega", "555-LAST", "31-12-99", 0, 2, 0, 10, 24, 60, 60, 0, 1},
 };
+// clang-format on
 
 } // namespace
 

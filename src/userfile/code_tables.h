@@ -16,8 +16,8 @@ inline constexpr std::array<std::string_view, 8> kPackerTexts = {
 
 // "Ymodem" has a lower-case m, as the board itself spells it.
 inline constexpr std::array<std::string_view, 9> kProtocolTexts = {
-    "ZModem",     "Ymodem",       "XModem",      "Slow Hydra", "XModem CRC",
-    "YModem BATCH", "Slow ZModem", "Hydra",      "ZedZap",
+    "ZModem",       "Ymodem",      "XModem", "Slow Hydra", "XModem CRC",
+    "YModem BATCH", "Slow ZModem", "Hydra",  "ZedZap",
 };
 
 inline constexpr std::array<std::string_view, 11> kCharsetTexts = {
@@ -27,7 +27,8 @@ inline constexpr std::array<std::string_view, 11> kCharsetTexts = {
 // Captions of the language options; the stored Language is the option's index. The board has
 // room for nine languages but only the first four are in use.
 inline constexpr std::array<std::string_view, 9> kLanguageCaptions = {
-    "English", "Suomi", "Swedish", "Norwegian", "Not set", "Not set", "Not set", "Not set", "Not set",
+    "English", "Suomi",   "Swedish", "Norwegian", "Not set",
+    "Not set", "Not set", "Not set", "Not set",
 };
 inline constexpr int kLanguagesInUse = 4;
 

@@ -19,7 +19,7 @@ struct FileError {
     };
 
     Kind kind = Kind::None;
-    int systemError = 0;        // errno, for SystemError
+    int systemError = 0;           // errno, for SystemError
     std::int64_t recordNumber = 0; // for RecordMissing
 
     explicit operator bool() const { return kind != Kind::None; }

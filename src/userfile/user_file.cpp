@@ -29,7 +29,9 @@ constexpr std::size_t kRecordsPerChunk = 240; // 65,520 bytes a read while listi
 
 } // namespace
 
-UserFile::~UserFile() { closeAll(); }
+UserFile::~UserFile() {
+    closeAll();
+}
 
 FileError UserFile::open(const std::string& path) {
     closeAll();

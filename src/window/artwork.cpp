@@ -29,7 +29,8 @@ QIcon toolbarImage(ToolbarImage image) {
     QImage picture = masked(QLatin1String(files[static_cast<int>(image)]));
     // The exit image is a 32 x 32 icon, drawn at the list's image size.
     if (picture.size() != kToolbarImageSize)
-        picture = picture.scaled(kToolbarImageSize, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        picture =
+            picture.scaled(kToolbarImageSize, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     return QIcon(QPixmap::fromImage(picture));
 }
 

@@ -28,8 +28,8 @@ void frmMain::mnuEnd_Click() {
 
 void frmMain::mnuUndo_Click() {
     const QString text = tr("This will revert the user!") + QLatin1Char('\n') +
-                         tr("This only works if you have not pressed update!") +
-                         QLatin1Char('\n') + tr("Are you sure?");
+                         tr("This only works if you have not pressed update!") + QLatin1Char('\n') +
+                         tr("Are you sure?");
     if (ask(tr("Undo"), text) == QMessageBox::Yes)
         List1_Click();
 }
@@ -51,8 +51,8 @@ QMessageBox::StandardButton frmMain::ask(const QString& title, const QString& te
 }
 
 void frmMain::warn(const QString& title, const QString& text) {
-    services_.showMessage(this, {QMessageBox::Warning, title, text, QMessageBox::Ok,
-                                 QMessageBox::Ok});
+    services_.showMessage(this,
+                          {QMessageBox::Warning, title, text, QMessageBox::Ok, QMessageBox::Ok});
 }
 
 } // namespace kivo

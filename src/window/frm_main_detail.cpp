@@ -96,9 +96,9 @@ void frmMain::showLanguage(int language) {
 
 void frmMain::clearDetail() {
     panels_[2]->clear();
-    for (auto* box : {txtName_, txtAddress_, txtCity_, txtPhone_, txtBirth_, txtResume_,
-                      txtTimeson_, txtMsgleft_, txtMsgread_, txtMsgdumped_, txtFileUp_,
-                      txtFileDown_, txtKbup_, txtKbDown_})
+    for (auto* box :
+         {txtName_, txtAddress_, txtCity_, txtPhone_, txtBirth_, txtResume_, txtTimeson_,
+          txtMsgleft_, txtMsgread_, txtMsgdumped_, txtFileUp_, txtFileDown_, txtKbup_, txtKbDown_})
         box->clear();
     showLanguage(-1);
     for (auto* upDown : {udPagelength_, udTimelimit_, udTimeleft_})

@@ -26,8 +26,7 @@
 namespace kivo {
 namespace {
 
-template <class Control>
-Control* place(QWidget* container, const char* name, QRect where) {
+template <class Control> Control* place(QWidget* container, const char* name, QRect where) {
     auto* control = new Control(container);
     control->setObjectName(QLatin1String(name));
     control->setGeometry(where);
@@ -148,7 +147,9 @@ void frmMain::createToolbar() {
     connect(tb1_, &QToolBar::actionTriggered, this, &frmMain::tb1_ButtonClick);
 }
 
-QAction* frmMain::toolbarButton(int position) const { return tb1_->actions().at(position - 1); }
+QAction* frmMain::toolbarButton(int position) const {
+    return tb1_->actions().at(position - 1);
+}
 
 void frmMain::createUserList() {
     users_ = new UserListModel(this);
@@ -177,7 +178,8 @@ void frmMain::createStatusBar() {
     };
     for (std::size_t i = 0; i < panels_.size(); ++i) {
         const auto name = QByteArray("sb1Panel") + QByteArray::number(qsizetype(i + 1));
-        auto* panel = label(sb1_, name.constData(), {}, twipRect(panels[i].left, 0, panels[i].width, 225));
+        auto* panel =
+            label(sb1_, name.constData(), {}, twipRect(panels[i].left, 0, panels[i].width, 225));
         panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
         panel->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
         panel->setToolTip(panels[i].tooltip);
@@ -200,7 +202,8 @@ void frmMain::createGeneralPage(QWidget* page) {
     frame->setTitle(tr("Languages"));
     languages_ = new QButtonGroup(this); // one group: the hidden options clear the shown ones too
     for (int i = 0; i < int(optLanguage_.size()); ++i) {
-        auto* option = place<QRadioButton>(frame, "optLanguage", twipRect(120, 360 + 240 * i, 1095, 255));
+        auto* option =
+            place<QRadioButton>(frame, "optLanguage", twipRect(120, 360 + 240 * i, 1095, 255));
         option->setText(QString::fromLatin1(kLanguageCaptions[std::size_t(i)]));
         option->setProperty("index", i);
         option->setVisible(i < kLanguagesInUse);
@@ -215,22 +218,28 @@ void frmMain::createGeneralPage(QWidget* page) {
     cboCharset_ = named(label(page, "Label24", tr("Charset"), twipRect(1800, 1680, 1335, 255)),
                         dropDownList(page, "cboCharset", twipRect(1800, 1920, 1935, 315)));
 
-    auto* txtPagelength = named(label(page, "Label8", tr("Pagelength"), twipRect(1800, 2280, 855, 255)),
-                                textBox(page, "txtPagelength", twipRect(1800, 2520, 1695, 285), Entry::Editable));
-    udPagelength_ = spinner(page, "udPagelength", twipRect(3480, 2520, 240, 285), txtPagelength, 254);
-    auto* txtTimelimit = named(label(page, "Label9", tr("Timelimit"), twipRect(1800, 2880, 1215, 255)),
-                               textBox(page, "txtTimelimit", twipRect(1800, 3120, 1695, 285), Entry::Editable));
-    udTimelimit_ = spinner(page, "udTimelimit", twipRect(3480, 3120, 240, 285), txtTimelimit, 32000);
-    auto* txtTimeleft = named(label(page, "Label10", tr("Timeleft"), twipRect(1800, 3480, 1335, 255)),
-                              textBox(page, "txtTimeleft", twipRect(1800, 3720, 1695, 285), Entry::Editable));
+    auto* txtPagelength =
+        named(label(page, "Label8", tr("Pagelength"), twipRect(1800, 2280, 855, 255)),
+              textBox(page, "txtPagelength", twipRect(1800, 2520, 1695, 285), Entry::Editable));
+    udPagelength_ =
+        spinner(page, "udPagelength", twipRect(3480, 2520, 240, 285), txtPagelength, 254);
+    auto* txtTimelimit =
+        named(label(page, "Label9", tr("Timelimit"), twipRect(1800, 2880, 1215, 255)),
+              textBox(page, "txtTimelimit", twipRect(1800, 3120, 1695, 285), Entry::Editable));
+    udTimelimit_ =
+        spinner(page, "udTimelimit", twipRect(3480, 3120, 240, 285), txtTimelimit, 32000);
+    auto* txtTimeleft =
+        named(label(page, "Label10", tr("Timeleft"), twipRect(1800, 3480, 1335, 255)),
+              textBox(page, "txtTimeleft", twipRect(1800, 3720, 1695, 285), Entry::Editable));
     udTimeleft_ = spinner(page, "udTimeleft", twipRect(3480, 3720, 240, 285), txtTimeleft, 32000);
 }
 
 void frmMain::createPersonalPage(QWidget* page) {
     txtName_ = named(label(page, "Label3", tr("Name"), twipRect(120, 480, 975, 255)),
                      textBox(page, "txtName", twipRect(120, 720, 4215, 285), Entry::Editable));
-    txtAddress_ = named(label(page, "Label4", tr("Address"), twipRect(120, 1080, 615, 255)),
-                        textBox(page, "txtAddress", twipRect(120, 1320, 4215, 285), Entry::Editable));
+    txtAddress_ =
+        named(label(page, "Label4", tr("Address"), twipRect(120, 1080, 615, 255)),
+              textBox(page, "txtAddress", twipRect(120, 1320, 4215, 285), Entry::Editable));
     txtCity_ = named(label(page, "Label5", tr("Postno./City"), twipRect(120, 1680, 975, 255)),
                      textBox(page, "txtCity", twipRect(120, 1920, 4215, 285), Entry::Editable));
     txtPhone_ = named(label(page, "Label6", tr("Phone"), twipRect(120, 2280, 1215, 255)),
@@ -271,7 +280,8 @@ void frmMain::createStatisticsPage(QWidget* page) {
     hideAndDisable({page->findChild<QLabel*>("Firs"), txtFirst, page->findChild<QLabel*>("Label20"),
                     txtLast, page->findChild<QLabel*>("Label21"), txtTodayDown});
 
-    label(page, "Label22", QStringLiteral("KIVO/32 v%1").arg(kVersionMajor), twipRect(2640, 3480, 1455, 255));
+    label(page, "Label22", QStringLiteral("KIVO/32 v%1").arg(kVersionMajor),
+          twipRect(2640, 3480, 1455, 255));
     label(page, "Label23", tr("(c) 2026 KIVO team"), twipRect(2640, 3720, 1455, 255));
 }
 
@@ -281,15 +291,16 @@ void frmMain::createMenu() {
     mnusys_->setObjectName(QStringLiteral("mnusys"));
     mnusys_->hide();
     const std::pair<const char*, QString> items[] = {
-        {"mnuOpen", tr("Open")},   {"mnuUpdate", tr("Update")}, {"mnuPrint", tr("Print")},
-        {"mnuUndo", tr("Undo")},   {"mnuEnd", tr("End")},
+        {"mnuOpen", tr("Open")}, {"mnuUpdate", tr("Update")}, {"mnuPrint", tr("Print")},
+        {"mnuUndo", tr("Undo")}, {"mnuEnd", tr("End")},
     };
     for (const auto& [name, caption] : items) {
         QAction* item = mnusys_->addAction(caption);
         item->setObjectName(QLatin1String(name));
     }
     auto handle = [this](const char* name, void (frmMain::*handler)()) {
-        connect(mnusys_->findChild<QAction*>(QLatin1String(name)), &QAction::triggered, this, handler);
+        connect(mnusys_->findChild<QAction*>(QLatin1String(name)), &QAction::triggered, this,
+                handler);
     };
     handle("mnuOpen", &frmMain::mnuOpen_Click);
     handle("mnuUpdate", &frmMain::mnuUpdate_Click);
@@ -307,11 +318,12 @@ void frmMain::setTabOrder() {
         order << option;
     auto byName = [this](const char* name) { return findChild<QWidget*>(QLatin1String(name)); };
     for (const char* name :
-         {"cboProtocol", "cboPackers", "txtName", "txtAddress", "txtCity", "txtPhone", "txtBirth",
-          "udPagelength", "txtPagelength", "txtTimelimit", "udTimelimit", "txtTimeleft",
-          "udTimeleft", "chkResume", "txtResume", "cmdViewResume", "txtTimeson", "txtMsgleft",
-          "txtMsgread", "txtMsgdumped", "txtFileUp", "txtFileDown", "txtKbup", "txtKbDown",
-          "txtFirst", "txtLast", "txtTodayDown", "cboCharset"})
+         {"cboProtocol",   "cboPackers",   "txtName",      "txtAddress",    "txtCity",
+          "txtPhone",      "txtBirth",     "udPagelength", "txtPagelength", "txtTimelimit",
+          "udTimelimit",   "txtTimeleft",  "udTimeleft",   "chkResume",     "txtResume",
+          "cmdViewResume", "txtTimeson",   "txtMsgleft",   "txtMsgread",    "txtMsgdumped",
+          "txtFileUp",     "txtFileDown",  "txtKbup",      "txtKbDown",     "txtFirst",
+          "txtLast",       "txtTodayDown", "cboCharset"})
         order << byName(name);
     for (qsizetype i = 1; i < order.size(); ++i)
         QWidget::setTabOrder(order[i - 1], order[i]);

@@ -43,7 +43,8 @@ void frmMain::mnuOpen_Click() {
     openedPath_ = path;
 
     const double count = userFile_.userCount();
-    // Trailing bytes of a partial record are not a user: only whole records count against the limit.
+    // Trailing bytes of a partial record are not a user: only whole records count against the
+    // limit.
     if (std::floor(count) > double(kMaxListedUsers)) {
         warn(tr("Open"), tr("The file %1 could not be opened: it holds %2 users, and this viewer "
                             "lists at most %3.")
@@ -79,8 +80,9 @@ void frmMain::listUsers(double count) {
         if (!result.record) {
             users_->publish();
             gauge1_->hide();
-            warn(tr("Open"), tr("The file %1 could not be read to the end: %2.")
-                                 .arg(openedPath_, QString::fromStdString(result.error.describe())));
+            warn(tr("Open"),
+                 tr("The file %1 could not be read to the end: %2.")
+                     .arg(openedPath_, QString::fromStdString(result.error.describe())));
             break;
         }
         users_->append(displayedBytes(result.record->Name));

@@ -9,14 +9,16 @@
 namespace kivo {
 
 std::unique_ptr<QMessageBox> makeMessageBox(QWidget* parent, const MessageSpec& spec) {
-    auto box = std::make_unique<QMessageBox>(spec.icon, spec.title, spec.text, spec.buttons, parent);
+    auto box =
+        std::make_unique<QMessageBox>(spec.icon, spec.title, spec.text, spec.buttons, parent);
     box->setTextFormat(Qt::PlainText); // user data may reach the text: never read it as markup
     if (spec.defaultButton != QMessageBox::NoButton)
         box->setDefaultButton(spec.defaultButton);
     return box;
 }
 
-QMessageBox::StandardButton QtWindowServices::showMessage(QWidget* parent, const MessageSpec& spec) {
+QMessageBox::StandardButton QtWindowServices::showMessage(QWidget* parent,
+                                                          const MessageSpec& spec) {
     auto box = makeMessageBox(parent, spec);
     return static_cast<QMessageBox::StandardButton>(box->exec());
 }
@@ -41,11 +43,13 @@ QString QtWindowServices::chooseFile(QWidget* parent, const QString& nameFilter)
 }
 
 QRect QtWindowServices::screenGeometry(const QWidget* window) {
-    const QScreen* screen = window && window->screen() ? window->screen()
-                                                       : QGuiApplication::primaryScreen();
+    const QScreen* screen =
+        window && window->screen() ? window->screen() : QGuiApplication::primaryScreen();
     return screen ? screen->geometry() : QRect();
 }
 
-void QtWindowServices::quit() { QCoreApplication::quit(); }
+void QtWindowServices::quit() {
+    QCoreApplication::quit();
+}
 
 } // namespace kivo

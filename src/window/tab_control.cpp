@@ -29,8 +29,12 @@ QWidget* TabControl::addPage(const QString& caption) {
     return page;
 }
 
-void TabControl::setCurrentIndex(int index) { bar_->setCurrentIndex(index); }
-int TabControl::currentIndex() const { return bar_->currentIndex(); }
+void TabControl::setCurrentIndex(int index) {
+    bar_->setCurrentIndex(index);
+}
+int TabControl::currentIndex() const {
+    return bar_->currentIndex();
+}
 
 void TabControl::showCurrentPage() {
     const auto current = static_cast<std::size_t>(bar_->currentIndex());

@@ -8,7 +8,9 @@ namespace kivo {
 // pixels then keep the layout right on high-DPI screens.
 inline constexpr int kTwipsPerPixel = 15;
 
-constexpr int pixels(int twips) { return (twips + kTwipsPerPixel / 2) / kTwipsPerPixel; }
+constexpr int pixels(int twips) {
+    return (twips + kTwipsPerPixel / 2) / kTwipsPerPixel;
+}
 
 constexpr QRect twipRect(int left, int top, int width, int height) {
     return {pixels(left), pixels(top), pixels(width), pixels(height)};

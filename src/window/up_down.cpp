@@ -24,7 +24,9 @@ UpDown::UpDown(QWidget* parent)
     connect(this, &QAbstractSlider::valueChanged, this, &UpDown::showValue);
 }
 
-void UpDown::setBuddy(QLineEdit* buddy) { buddy_ = buddy; }
+void UpDown::setBuddy(QLineEdit* buddy) {
+    buddy_ = buddy;
+}
 
 void UpDown::showValue() {
     if (buddy_)

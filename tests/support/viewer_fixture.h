@@ -16,10 +16,10 @@ namespace kivo::testing {
 
 class FakeWindowServices : public WindowServices {
 public:
-    std::vector<MessageSpec> messages;                 // every box shown, in order
-    std::deque<QMessageBox::StandardButton> answers;   // given in order; then the escape answer
-    std::deque<QString> chosenPaths;                   // what the file dialog returns; then ""
-    std::vector<QString> filters;                      // the filter of every dialog shown
+    std::vector<MessageSpec> messages;               // every box shown, in order
+    std::deque<QMessageBox::StandardButton> answers; // given in order; then the escape answer
+    std::deque<QString> chosenPaths;                 // what the file dialog returns; then ""
+    std::vector<QString> filters;                    // the filter of every dialog shown
     QRect screen{0, 0, 1920, 1080};
     int quits = 0;
 
@@ -56,7 +56,9 @@ struct Viewer {
             qFatal("no control %s", name);
         return found;
     }
-    QString panel(int number) { return control<QLabel>(("sb1Panel" + std::to_string(number)).c_str())->text(); }
+    QString panel(int number) {
+        return control<QLabel>(("sb1Panel" + std::to_string(number)).c_str())->text();
+    }
     QListView* list() { return control<QListView>("List1"); }
     int entries() { return list()->model()->rowCount(); }
     QString entry(int row) { return list()->model()->index(row, 0).data().toString(); }
@@ -66,9 +68,7 @@ struct Viewer {
         services.chosenPaths.push_back(path);
         window.mnuOpen_Click();
     }
-    void select(int row) {
-        list()->setCurrentIndex(list()->model()->index(row, 0));
-    }
+    void select(int row) { list()->setCurrentIndex(list()->model()->index(row, 0)); }
 };
 
 // Numbered users 1 … count, as a file's bytes.
