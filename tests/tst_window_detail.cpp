@@ -10,7 +10,6 @@
 #include <QRadioButton>
 #include <QTemporaryDir>
 
-#include <unistd.h>
 
 using namespace kivo;
 using namespace kivo::testing;
@@ -237,26 +236,6 @@ private slots:
         v.select(1);
         QCOMPARE(text(v, "txtName"), QString("Changed"));
         QCOMPARE(v.entry(1), QString("User 2")); // the list keeps what was listed
-    }
-
-    void unreadableUserClearsTheView() {
-        Viewer v;
-        const QString path = listed(v, {fullUser(), fullUser(), fullUser()});
-        v.select(0);
-        QVERIFY(::truncate(path.toLocal8Bit().constData(), 273 + 100) == 0);
-        v.select(2);
-        QCOMPARE(v.services.messages.size(), std::size_t(1));
-        QCOMPARE(v.services.messages[0].title, QString("Read"));
-        QVERIFY(v.services.messages[0].text.contains("User 3 could not be read from " + path));
-        QVERIFY(v.panel(3).isEmpty());
-        for (const char* box : {"txtName", "txtCity", "txtTimeson", "txtKbDown", "txtResume",
-                                "txtPagelength", "txtTimelimit"})
-            QVERIFY2(text(v, box).isEmpty(), box);
-        QCOMPARE(checkedLanguage(v), -1);
-        QVERIFY(!v.control<QAbstractButton>("chkResume")->isChecked());
-        QCOMPARE(v.control<QComboBox>("cboPackers")->currentIndex(), -1);
-        QCOMPARE(v.control<QComboBox>("cboPackers")->placeholderText(), QString());
-        QCOMPARE(v.list()->currentIndex().row(), 2); // the selection stays where the user put it
     }
 };
 

@@ -4,7 +4,10 @@
 #include "look.h"
 #include "support/viewer_fixture.h"
 
+#include <QAbstractButton>
 #include <QApplication>
+#include <QComboBox>
+#include <QRadioButton>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -369,8 +372,15 @@ private slots:
                         "file; it may have been shortened since it was listed.")
                     .arg(row + 1)
                     .arg(path));
+            // No field may still show the user selected before.
             QVERIFY(v.panel(3).isEmpty());
-            QVERIFY(v.control<QLineEdit>("txtName")->text().isEmpty());
+            for (auto* box : v.window.findChildren<QLineEdit*>())
+                QVERIFY2(box->text().isEmpty(), qPrintable(box->objectName()));
+            for (auto* option : v.window.findChildren<QRadioButton*>("optLanguage"))
+                QVERIFY(!option->isChecked());
+            QVERIFY(!v.control<QAbstractButton>("chkResume")->isChecked());
+            for (auto* list : v.window.findChildren<QComboBox*>())
+                QCOMPARE(list->currentText(), QString());
         } else {
             QVERIFY(v.services.messages.empty());
             QCOMPARE(v.panel(3), shown);

@@ -123,31 +123,6 @@ private slots:
         QCOMPARE(v.control<QLineEdit>("txtName")->text(), QString("User 42"));
     }
 
-    void unopenableFileIsExplained_data() {
-        QTest::addColumn<QString>("path");
-        QTest::addColumn<QString>("reason");
-        QTest::newRow("missing") << "nowhere/BBBSUSER.DAT"
-                                 << "it does not exist";
-        QTest::newRow("folder") << ""
-                                << "it is a folder, not a file";
-    }
-    void unopenableFileIsExplained() {
-        QFETCH(QString, path);
-        QFETCH(QString, reason);
-        const QString full = dir_.filePath(path);
-        Viewer v;
-        v.open(write("BBBSUSER.DAT", numberedUsersFile(2)));
-        v.open(full);
-        QCOMPARE(v.services.messages.size(), std::size_t(1));
-        const MessageSpec& box = v.services.messages.front();
-        QCOMPARE(box.title, QString("Open"));
-        QCOMPARE(box.icon, QMessageBox::Warning);
-        QCOMPARE(box.text, QString("The file %1 could not be opened: %2.").arg(full, reason));
-        QCOMPARE(v.entries(), 0);
-        QCOMPARE(v.panel(2), QString("No file loaded"));
-        QVERIFY(!QFileInfo(full).isFile()); // nothing was created
-    }
-
     void listPast32767Users() {
         const int count = 32770;
         Viewer v;
