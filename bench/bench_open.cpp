@@ -64,9 +64,9 @@ class BenchServices : public WindowServices {
 public:
     QString path;
     int messages = 0;
-    QMessageBox::StandardButton showMessage(QWidget*, const MessageSpec& spec) override {
+    QMessageBox::StandardButton showMessage(QWidget*, const MessageSpec& message) override {
         ++messages;
-        std::fprintf(stderr, "message: %s\n", qPrintable(spec.text));
+        std::fprintf(stderr, "message: %s\n", qPrintable(message.text));
         return QMessageBox::Ok;
     }
     QString chooseFile(QWidget*, const QString&) override { return path; }

@@ -8,18 +8,18 @@
 
 namespace kivo {
 
-std::unique_ptr<QMessageBox> makeMessageBox(QWidget* parent, const MessageSpec& spec) {
-    auto box =
-        std::make_unique<QMessageBox>(spec.icon, spec.title, spec.text, spec.buttons, parent);
+std::unique_ptr<QMessageBox> makeMessageBox(QWidget* parent, const MessageSpec& message) {
+    auto box = std::make_unique<QMessageBox>(message.icon, message.title, message.text,
+                                             message.buttons, parent);
     box->setTextFormat(Qt::PlainText); // user data may reach the text: never read it as markup
-    if (spec.defaultButton != QMessageBox::NoButton)
-        box->setDefaultButton(spec.defaultButton);
+    if (message.defaultButton != QMessageBox::NoButton)
+        box->setDefaultButton(message.defaultButton);
     return box;
 }
 
 QMessageBox::StandardButton QtWindowServices::showMessage(QWidget* parent,
-                                                          const MessageSpec& spec) {
-    auto box = makeMessageBox(parent, spec);
+                                                          const MessageSpec& message) {
+    auto box = makeMessageBox(parent, message);
     return static_cast<QMessageBox::StandardButton>(box->exec());
 }
 

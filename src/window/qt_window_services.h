@@ -12,13 +12,13 @@ namespace kivo {
 // looks and filters the same on every desktop).
 class QtWindowServices : public WindowServices {
 public:
-    QMessageBox::StandardButton showMessage(QWidget* parent, const MessageSpec& spec) override;
+    QMessageBox::StandardButton showMessage(QWidget* parent, const MessageSpec& message) override;
     QString chooseFile(QWidget* parent, const QString& nameFilter) override;
     QRect screenGeometry(const QWidget* window) override;
     void quit() override;
 };
 
-std::unique_ptr<QMessageBox> makeMessageBox(QWidget* parent, const MessageSpec& spec);
+std::unique_ptr<QMessageBox> makeMessageBox(QWidget* parent, const MessageSpec& message);
 std::unique_ptr<QFileDialog> makeOpenDialog(QWidget* parent, const QString& nameFilter);
 
 } // namespace kivo

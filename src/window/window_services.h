@@ -24,7 +24,8 @@ public:
     virtual ~WindowServices() = default;
 
     // Shows a modal message box; the button pressed, or the escape answer when it was dismissed.
-    virtual QMessageBox::StandardButton showMessage(QWidget* parent, const MessageSpec& spec) = 0;
+    virtual QMessageBox::StandardButton showMessage(QWidget* parent,
+                                                    const MessageSpec& message) = 0;
 
     // Shows the modal file-open dialog with one Qt name filter; an empty path when cancelled.
     virtual QString chooseFile(QWidget* parent, const QString& nameFilter) = 0;

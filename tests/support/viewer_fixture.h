@@ -23,14 +23,14 @@ public:
     QRect screen{0, 0, 1920, 1080};
     int quits = 0;
 
-    QMessageBox::StandardButton showMessage(QWidget*, const MessageSpec& spec) override {
-        messages.push_back(spec);
+    QMessageBox::StandardButton showMessage(QWidget*, const MessageSpec& message) override {
+        messages.push_back(message);
         if (!answers.empty()) {
             const auto answer = answers.front();
             answers.pop_front();
             return answer;
         }
-        return spec.buttons.testFlag(QMessageBox::No) ? QMessageBox::No : QMessageBox::Ok;
+        return message.buttons.testFlag(QMessageBox::No) ? QMessageBox::No : QMessageBox::Ok;
     }
     QString chooseFile(QWidget*, const QString& filter) override {
         filters.push_back(filter);
