@@ -100,24 +100,23 @@ void makeUserFile(const std::string& path, std::int64_t users) {
 int startupChild(int argc, char** argv, bool bare) {
     const double mainEntered = nowMs();
     QApplication app(argc, argv);
-    if (bare) {
-        QWidget window;
-        window.resize(540, 380);
+    auto showAndStamp = [mainEntered](QWidget& window) {
         window.show();
         QCoreApplication::processEvents();
         window.repaint();
         std::printf("%.3f %.3f\n", nowMs(), mainEntered);
         return 0;
+    };
+    if (bare) {
+        QWidget window;
+        window.resize(540, 380);
+        return showAndStamp(window);
     }
     applyLook(app);
     BenchServices services;
     frmMain window(services);
     window.Form_Load();
-    window.show();
-    QCoreApplication::processEvents();
-    window.repaint();
-    std::printf("%.3f %.3f\n", nowMs(), mainEntered);
-    return 0;
+    return showAndStamp(window);
 }
 
 int loadChild(int argc, char** argv, const std::string& path, std::int64_t users) {
