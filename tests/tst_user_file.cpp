@@ -1,15 +1,16 @@
 // Opening, counting and reading user files, and every way that can fail.
+#include "support/test_files.h"
 #include "user_file.h"
 #include "user_file_writer.h"
 
 #include <QFileInfo>
-#include <QTemporaryDir>
 #include <QTest>
 
 #include <sys/stat.h>
 #include <unistd.h>
 
 using namespace kivo;
+using kivo::testing::TestFiles;
 
 Q_DECLARE_METATYPE(kivo::FileError::Kind)
 
@@ -46,14 +47,7 @@ Snapshot snapshot(const QString& path) {
 
 class TestUserFile : public QObject {
     Q_OBJECT
-    QTemporaryDir dir_;
-
-    QString write(const QString& name, const std::vector<std::uint8_t>& bytes) {
-        const QString path = dir_.filePath(name);
-        if (!tools::writeFile(path.toStdString(), bytes))
-            qFatal("could not write %s", qPrintable(path));
-        return path;
-    }
+    TestFiles files_;
 
 private slots:
     void countAndRecords_data() {
@@ -72,7 +66,7 @@ private slots:
         QFETCH(int, size);
         QFETCH(double, count);
         QFETCH(int, readable);
-        const QString path = write("BBBSUSER.DAT", fileOfSize(std::size_t(size)));
+        const QString path = files_.write("BBBSUSER.DAT", fileOfSize(std::size_t(size)));
 
         UserFile file;
         QVERIFY(!file.open(path.toStdString()));
@@ -98,7 +92,7 @@ private slots:
     }
 
     void readsArePositioned() {
-        const QString path = write("BBBSUSER.DAT", tools::userFileBytes(numberedUsers(5)));
+        const QString path = files_.write("BBBSUSER.DAT", tools::userFileBytes(numberedUsers(5)));
         UserFile file;
         QVERIFY(!file.open(path.toStdString()));
         for (int n : {3, 1, 5, 3, 3, 2, 5, 1})
@@ -106,7 +100,8 @@ private slots:
     }
 
     void recordNumbersPast32767() {
-        const QString path = write("BBBSUSER.DAT", tools::userFileBytes(numberedUsers(32770)));
+        const QString path =
+            files_.write("BBBSUSER.DAT", tools::userFileBytes(numberedUsers(32770)));
         UserFile file;
         QVERIFY(!file.open(path.toStdString()));
         QCOMPARE(*file.read(32768).record, tools::numberedUser(32768));
@@ -123,7 +118,7 @@ private slots:
     }
     void badRecordNumbers() {
         QFETCH(qint64, number);
-        const QString path = write("BBBSUSER.DAT", tools::userFileBytes(numberedUsers(2)));
+        const QString path = files_.write("BBBSUSER.DAT", tools::userFileBytes(numberedUsers(2)));
         UserFile file;
         QVERIFY(!file.open(path.toStdString()));
         const auto result = file.read(number);
@@ -144,10 +139,10 @@ private slots:
     void openFailures() {
         QFETCH(QString, path);
         QFETCH(FileError::Kind, kind);
-        const QString fifo = dir_.filePath("fifo");
+        const QString fifo = files_.path("fifo");
         if (!QFileInfo::exists(fifo))
             QCOMPARE(::mkfifo(fifo.toLocal8Bit().constData(), 0600), 0);
-        const QString full = path.isEmpty() || path.startsWith('/') ? path : dir_.filePath(path);
+        const QString full = path.isEmpty() || path.startsWith('/') ? path : files_.path(path);
 
         UserFile file;
         const FileError error = file.open(full.toStdString()); // a FIFO must not block here
@@ -161,7 +156,7 @@ private slots:
     }
 
     void noPermission() {
-        const QString path = write("locked.dat", tools::userFileBytes(numberedUsers(1)));
+        const QString path = files_.write("locked.dat", tools::userFileBytes(numberedUsers(1)));
         QFile::setPermissions(path, QFileDevice::Permissions());
         UserFile file;
         const FileError error = file.open(path.toStdString());
@@ -172,7 +167,7 @@ private slots:
     }
 
     void fileShrunkAfterCounting() {
-        const QString path = write("BBBSUSER.DAT", tools::userFileBytes(numberedUsers(3)));
+        const QString path = files_.write("BBBSUSER.DAT", tools::userFileBytes(numberedUsers(3)));
         UserFile file;
         QVERIFY(!file.open(path.toStdString()));
         QCOMPARE(file.userCount(), 3.0);
@@ -188,20 +183,21 @@ private slots:
     }
 
     void secondOpenReplacesFirst() {
-        const QString first = write("first.dat", tools::userFileBytes(numberedUsers(2)));
-        const QString second = write("second.dat", tools::userFileBytes({tools::numberedUser(9)}));
+        const QString first = files_.write("first.dat", tools::userFileBytes(numberedUsers(2)));
+        const QString second =
+            files_.write("second.dat", tools::userFileBytes({tools::numberedUser(9)}));
         UserFile file;
         QVERIFY(!file.open(first.toStdString()));
         QVERIFY(!file.open(second.toStdString()));
         QCOMPARE(file.userCount(), 1.0);
         QCOMPARE(*file.read(1).record, tools::numberedUser(9));
         // A failed open leaves nothing open, not the earlier file.
-        QVERIFY(file.open(dir_.filePath("gone.dat").toStdString()));
+        QVERIFY(file.open(files_.path("gone.dat").toStdString()));
         QVERIFY(!file.isOpen());
     }
 
     void neverChangesTheFile() {
-        const QString path = write("BBBSUSER.DAT", fileOfSize(1000));
+        const QString path = files_.write("BBBSUSER.DAT", fileOfSize(1000));
         QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::ReadGroup);
         const Snapshot before = snapshot(path);
         QTest::qWait(20); // a write now would show in the modification time

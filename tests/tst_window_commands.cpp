@@ -1,6 +1,7 @@
 // The toolbar's commands: dispatch by key, Exit, Undo, Update, and closing the window.
 #include "look.h"
 #include "qt_window_services.h"
+#include "support/test_files.h"
 #include "support/viewer_fixture.h"
 
 #include <QAbstractButton>
@@ -12,7 +13,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QTemporaryDir>
 #include <QTimer>
 
 using namespace kivo;
@@ -42,7 +42,7 @@ void editEverything(Viewer& v) {
 
 class TestWindowCommands : public QObject {
     Q_OBJECT
-    QTemporaryDir dir_;
+    TestFiles files_;
     QString path_;
 
 private slots:
@@ -58,8 +58,7 @@ private slots:
             user.Language = 1;
             users.push_back(user);
         }
-        path_ = dir_.filePath("BBBSUSER.DAT");
-        QVERIFY(tools::writeFile(path_.toStdString(), tools::userFileBytes(users)));
+        path_ = files_.write("BBBSUSER.DAT", tools::userFileBytes(users));
     }
 
     void dispatchByKey_data() {

@@ -1,5 +1,6 @@
 // The detail view: one user, read afresh from the file on every selection.
 #include "look.h"
+#include "support/test_files.h"
 #include "support/viewer_fixture.h"
 
 #include <QAbstractButton>
@@ -8,8 +9,6 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QRadioButton>
-#include <QTemporaryDir>
-
 
 using namespace kivo;
 using namespace kivo::testing;
@@ -46,16 +45,16 @@ UserRecord fullUser() {
 
 class TestWindowDetail : public QObject {
     Q_OBJECT
-    QTemporaryDir dir_;
+    TestFiles files_;
+    int written_ = 0;
 
     // A viewer with the given users listed from a fresh file.
     QString listed(Viewer& v, const std::vector<UserRecord>& users) {
-        const QString path = dir_.filePath(QString("BBBSUSER%1.DAT").arg(++files_));
-        tools::writeFile(path.toStdString(), tools::userFileBytes(users));
+        const QString path =
+            files_.write(QString("BBBSUSER%1.DAT").arg(++written_), tools::userFileBytes(users));
         v.open(path);
         return path;
     }
-    int files_ = 0;
 
     QString text(Viewer& v, const char* box) { return v.control<QLineEdit>(box)->text(); }
     int checkedLanguage(Viewer& v) {

@@ -2,18 +2,18 @@
 // each ends in a correct view or a clear message, never a hang or a crash, and the viewer never
 // changes the file it was given.
 #include "look.h"
+#include "support/test_files.h"
 #include "support/viewer_fixture.h"
 
 #include <QAbstractButton>
 #include <QApplication>
 #include <QComboBox>
-#include <QRadioButton>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QProgressBar>
-#include <QTemporaryDir>
+#include <QRadioButton>
 
 #include <fstream>
 #include <random>
@@ -73,20 +73,11 @@ QByteArray userNamed(const QByteArray& nameBytes) {
 
 class TestWindowHostileFiles : public QObject {
     Q_OBJECT
-    QTemporaryDir dir_;
-
-    QString write(const QString& name, const QByteArray& bytes) {
-        const QString path = dir_.filePath(name);
-        QFile file(path);
-        if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
-            file.write(bytes) != bytes.size())
-            qFatal("cannot write %s", qPrintable(path));
-        return path;
-    }
+    TestFiles files_;
 
     // A file of the given length with no data written: the file system stores no blocks for it.
     QString sparse(const QString& name, std::int64_t length) {
-        const QString path = dir_.filePath(name);
+        const QString path = files_.path(name);
         QFile::remove(path);
         QFile file(path);
         if (!file.open(QIODevice::WriteOnly) || ::ftruncate(file.handle(), off_t(length)) != 0)
@@ -104,7 +95,6 @@ private slots:
     void initTestCase() {
         applyLook(*qApp);
         QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
-        QVERIFY(dir_.isValid());
     }
 
     // Paths that name no user file: each is refused at once with the reason, and nothing is made.
@@ -134,16 +124,16 @@ private slots:
         QFETCH(QString, reason);
         QString path;
         if (what == "missing")
-            path = dir_.filePath("BBBSUSER.DAT");
+            path = files_.path("BBBSUSER.DAT");
         else if (what == "missing-control")
-            path = dir_.filePath(QString::fromUtf8("BBBS\tUSER\n\x1b[31m\x7f.DAT"));
+            path = files_.path(QString::fromUtf8("BBBS\tUSER\n\x1b[31m\x7f.DAT"));
         else if (what == "missing-folder")
-            path = dir_.filePath("no such folder/BBBSUSER.DAT");
+            path = files_.path("no such folder/BBBSUSER.DAT");
         else if (what == "folder") {
-            path = dir_.filePath("BBBSUSER.DAT.d");
+            path = files_.path("BBBSUSER.DAT.d");
             QVERIFY(QDir().mkpath(path));
         } else if (what == "fifo") {
-            path = dir_.filePath("BBBSUSER.fifo");
+            path = files_.path("BBBSUSER.fifo");
             QFile::remove(path);
             QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
         } else {
@@ -153,7 +143,7 @@ private slots:
         const Fingerprint before = Fingerprint::of(path, false);
 
         Viewer v; // a listed file first: the refusal must leave nothing of it in the list
-        v.open(write("listed.dat", bytesOf(numberedUsersFile(2))));
+        v.open(files_.write("listed.dat", numberedUsersFile(2)));
         QCOMPARE(v.entries(), 2);
         v.open(path);
 
@@ -214,7 +204,7 @@ private slots:
         QFETCH(QByteArray, bytes);
         QFETCH(QString, panel);
         QFETCH(QStringList, names);
-        const QString path = write(fileName, bytes);
+        const QString path = files_.write(fileName, bytes);
         const Fingerprint before = Fingerprint::of(path);
         Viewer v;
         v.open(path);
@@ -249,7 +239,7 @@ private slots:
         QByteArray bytes(length, Qt::Uninitialized);
         for (char& c : bytes)
             c = char(seed == 3 && random() % 4 ? 0 : random() & 0xFF);
-        const QString path = write("BBBSUSER.DAT", bytes);
+        const QString path = files_.write("BBBSUSER.DAT", bytes);
         const Fingerprint before = Fingerprint::of(path);
         Viewer v;
         v.open(path);
@@ -339,7 +329,7 @@ private slots:
         QFETCH(QString, change);
         QFETCH(int, row);
         QFETCH(QString, shown);
-        const QString path = write("BBBSUSER.DAT", bytesOf(numberedUsersFile(4)));
+        const QString path = files_.write("BBBSUSER.DAT", numberedUsersFile(4));
         Viewer v;
         v.open(path);
         QCOMPARE(v.entries(), 4);
@@ -354,8 +344,9 @@ private slots:
         else if (change == "remove")
             QVERIFY(QFile::remove(path));
         else if (change == "replace") {
-            const QString other = write("other.dat", userNamed("Someone else") + userNamed("B") +
-                                                         userNamed("C") + userNamed("D"));
+            const QString other =
+                files_.write("other.dat", userNamed("Someone else") + userNamed("B") +
+                                              userNamed("C") + userNamed("D"));
             QCOMPARE(::rename(QFile::encodeName(other).constData(), path8.constData()), 0);
         }
         const Fingerprint before = Fingerprint::of(path);

@@ -1,6 +1,7 @@
 // The Open command: the dialog, the count, the list, and files that cannot be opened.
 #include "look.h"
 #include "qt_window_services.h"
+#include "support/test_files.h"
 #include "support/viewer_fixture.h"
 
 #include <QAbstractButton>
@@ -8,29 +9,20 @@
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QProgressBar>
-#include <QTemporaryDir>
 
 using namespace kivo;
 using namespace kivo::testing;
 
 class TestWindowLoading : public QObject {
     Q_OBJECT
-    QTemporaryDir dir_;
-
-    QString write(const QString& name, std::vector<std::uint8_t> bytes) {
-        const QString path = dir_.filePath(name);
-        QDir().mkpath(QFileInfo(path).path());
-        if (!tools::writeFile(path.toStdString(), bytes))
-            qFatal("cannot write %s", qPrintable(path));
-        return path;
-    }
+    TestFiles files_;
 
 private slots:
     void initTestCase() { applyLook(*qApp); }
 
     void cancelEmptiesTheListOnly() {
         Viewer v;
-        v.open(write("BBBSUSER.DAT", numberedUsersFile(3)));
+        v.open(files_.write("BBBSUSER.DAT", numberedUsersFile(3)));
         v.select(1);
         const QString panel3 = v.panel(3);
         v.window.mnuOpen_Click(); // the dialog returns no path
@@ -60,7 +52,7 @@ private slots:
         auto bytes = numberedUsersFile(size / 273 + 1);
         bytes.resize(std::size_t(size));
         Viewer v;
-        v.open(write("BBBSUSER.DAT", bytes));
+        v.open(files_.write("BBBSUSER.DAT", bytes));
         QCOMPARE(v.panel(2), panel);
         QCOMPARE(v.entries(), entries);
         for (int row = 0; row < entries; ++row)
@@ -104,7 +96,7 @@ private slots:
         users[2].Name = makeTextField<30>(std::string(30, 'W')); // no NUL at all
         users[3].Name = makeTextField<30>("Blanks  ");
         Viewer v;
-        v.open(write("BBBSUSER.DAT", tools::userFileBytes(users)));
+        v.open(files_.write("BBBSUSER.DAT", tools::userFileBytes(users)));
         QCOMPARE(v.entries(), 4);
         QCOMPARE(v.entry(0), QString());
         QCOMPARE(v.entry(1), QString::fromUtf16(u"J\u00F6rg \u20AC \u0081"));
@@ -114,8 +106,8 @@ private slots:
 
     void secondFileReplacesTheFirst() {
         Viewer v;
-        v.open(write("a.dat", numberedUsersFile(5)));
-        v.open(write("b.dat", tools::userFileBytes({tools::numberedUser(42)})));
+        v.open(files_.write("a.dat", numberedUsersFile(5)));
+        v.open(files_.write("b.dat", tools::userFileBytes({tools::numberedUser(42)})));
         QCOMPARE(v.entries(), 1);
         QCOMPARE(v.entry(0), QString("User 42"));
         QCOMPARE(v.panel(2), QString("1 users in file"));
@@ -126,7 +118,7 @@ private slots:
     void listPast32767Users() {
         const int count = 32770;
         Viewer v;
-        v.open(write("BBBSUSER.DAT", numberedUsersFile(count)));
+        v.open(files_.write("BBBSUSER.DAT", numberedUsersFile(count)));
         QCOMPARE(v.entries(), count);
         for (int row : {32766, 32767, 32768, count - 1}) {
             v.select(row);
@@ -143,7 +135,7 @@ private slots:
         QObject::connect(gauge, &QProgressBar::valueChanged,
                          [&](int value) { values.push_back(value); });
         const int count = 20000;
-        v.open(write("BBBSUSER.DAT", numberedUsersFile(count)));
+        v.open(files_.write("BBBSUSER.DAT", numberedUsersFile(count)));
         QCOMPARE(gauge->maximum(), count);
         QVERIFY(values.size() > 10);
         QVERIFY(values.size() <= std::size_t(gauge->width()) + 1);
@@ -155,11 +147,11 @@ private slots:
     void dialogFilterIgnoresLetterCase() {
         // The real dialog, as the program builds it, lists the user file whatever its case.
         for (const char* name : {"bbbsuser.dat", "BbbsUser.Dat", "BBBSUSER.DAT", "other.dat"})
-            write(QString("case/") + name, {});
+            files_.write(QString("case/") + name, QByteArray());
         auto dialog = makeOpenDialog(nullptr, "Userfile (BBBSUSER.DAT)");
         QCOMPARE(dialog->nameFilters(), QStringList{"Userfile (BBBSUSER.DAT)"});
         QVERIFY(dialog->testOption(QFileDialog::DontUseNativeDialog));
-        dialog->setDirectory(dir_.filePath("case"));
+        dialog->setDirectory(files_.path("case"));
         dialog->show();
         auto* view = dialog->findChild<QAbstractItemView*>("listView");
         QVERIFY(view);
