@@ -75,21 +75,22 @@ void frmMain::listUsers(double count) {
     // each time, some thirty times over for a million users.
     users_->reserve(total, std::tuple_size_v<decltype(UserRecord::Name)>);
     UserFile::Sequence records(userFile_);
+    FileError stopped;
     for (std::int64_t i = 1; i <= total; ++i) {
         const ReadResult result = records.next();
         if (!result.record) {
-            users_->publish();
-            gauge1_->hide();
-            warn(tr("Open"),
-                 tr("The file %1 could not be read to the end: %2.")
-                     .arg(openedPath_, QString::fromStdString(result.error.describe())));
+            stopped = result.error;
             break;
         }
         users_->append(displayedBytes(result.record->Name));
         advanceGauge(i, total);
     }
+    // What was read is listed before any message about what could not be.
     users_->publish();
     gauge1_->hide();
+    if (stopped)
+        warn(tr("Open"), tr("The file %1 could not be read to the end: %2.")
+                             .arg(openedPath_, QString::fromStdString(stopped.describe())));
 }
 
 void frmMain::advanceGauge(std::int64_t listed, std::int64_t total) {
