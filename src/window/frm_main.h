@@ -1,5 +1,6 @@
 #pragma once
 
+#include "shown_fields.h"
 #include "user_file.h"
 #include "window_services.h"
 
@@ -39,6 +40,8 @@ public:
 
     void List1_Click();
     void mnuOpen_Click();
+    // Everything Open does once a path is chosen: also the way in for a file named otherwise.
+    void openUserFile(const QString& path);
     void mnuUpdate_Click();
     void mnuUndo_Click();
     void mnuEnd_Click();
@@ -72,6 +75,7 @@ private:
     // Detail view.
     void showRecord(const UserRecord& user);
     void clearDetail();
+    void showField(const ShownField& field, const UserRecord* user);
     void showLanguage(int language);
 
     QMessageBox::StandardButton ask(const QString& title, const QString& text);

@@ -1,8 +1,8 @@
 // The detail view: the selected user, read afresh from the file, on the three pages.
 #include "board_text.h"
-#include "code_tables.h"
 #include "frm_main.h"
 #include "locked_check_box.h"
+#include "shown_fields.h"
 #include "up_down.h"
 
 #include <QButtonGroup>
@@ -16,19 +16,18 @@ namespace kivo {
 namespace {
 
 // Selects the entry for a stored code. A code past the end of the list selects nothing and
-// shows the stored number in the list's face, so the truth is not hidden.
-void selectCode(QComboBox* list, int code) {
-    if (code < list->count()) {
+// shows the stored number in the list's face, so the truth is not hidden. With no user, the list
+// stands with nothing selected.
+void selectCode(QComboBox* list, const ShownField& field, const UserRecord* user) {
+    const std::int64_t code = user ? field.number(*user) : -1;
+    if (code >= 0 && code < list->count()) {
         list->setPlaceholderText(QString());
-        list->setCurrentIndex(code);
+        list->setCurrentIndex(static_cast<int>(code));
     } else {
         list->setCurrentIndex(-1);
-        list->setPlaceholderText(QObject::tr("Unknown (%1)").arg(code));
+        list->setPlaceholderText(user ? QString::fromStdString(codeCaption(field, code))
+                                      : QString());
     }
-}
-
-template <std::size_t N> QString shown(const TextField<N>& field) {
-    return boardText(displayedBytes(field));
 }
 
 } // namespace
@@ -51,37 +50,47 @@ void frmMain::List1_Click() {
 }
 
 void frmMain::showRecord(const UserRecord& user) {
-    panels_[2]->setText(shown(user.Name));
+    panels_[2]->setText(boardText(displayedBytes(user.Name)));
+    for (const ShownField& field : kShownFields)
+        showField(field, &user);
+}
 
-    txtName_->setText(shown(user.Name));
-    txtAddress_->setText(shown(user.Address));
-    txtCity_->setText(shown(user.City));
-    txtPhone_->setText(shown(user.Phone));
-    txtBirth_->setText(shown(user.Birthdate));
+void frmMain::clearDetail() {
+    panels_[2]->clear();
+    for (const ShownField& field : kShownFields)
+        showField(field, nullptr);
+}
 
-    showLanguage(user.Language);
-
-    udTimelimit_->showStored(user.TimeLimit);
-    udPagelength_->showStored(user.PageLength);
-    udTimeleft_->showStored(user.TimeLeft);
-
-    const bool hasResume = user.ResumeNumber != 0;
-    chkResume_->setChecked(hasResume);
-    txtResume_->setEnabled(hasResume);
-    txtResume_->setText(hasResume ? QString::number(user.ResumeNumber) : QString());
-
-    txtTimeson_->setText(QString::number(user.TimesOn));
-    txtMsgleft_->setText(QString::number(user.MessagesWritten));
-    txtMsgread_->setText(QString::number(user.MessagesRead));
-    txtMsgdumped_->setText(QString::number(user.MessagesDumped));
-    txtFileUp_->setText(QString::number(user.FilesUploaded));
-    txtFileDown_->setText(QString::number(user.FilesDownloaded));
-    txtKbup_->setText(QString::number(user.KbUploaded));
-    txtKbDown_->setText(QString::number(user.KbDownloaded));
-
-    selectCode(cboPackers_, user.Packer);
-    selectCode(cboProtocol_, user.Protocol);
-    selectCode(cboCharset_, user.Charset);
+// Puts one field of the user into its control; with no user, the control's empty state.
+void frmMain::showField(const ShownField& field, const UserRecord* user) {
+    const std::int64_t value = user && field.number ? field.number(*user) : 0;
+    switch (field.kind) {
+    case ShownKind::Text:
+    case ShownKind::Number: {
+        auto* box = findChild<QLineEdit*>(QLatin1String(field.control));
+        box->setText(user ? QString::fromStdU16String(shownText(field, *user)) : QString());
+        break;
+    }
+    case ShownKind::Spinner: {
+        auto* upDown = findChild<UpDown*>(QLatin1String(field.control));
+        if (user)
+            upDown->showStored(static_cast<int>(value));
+        else
+            upDown->clearShown();
+        break;
+    }
+    case ShownKind::Resume:
+        chkResume_->setChecked(value != 0);
+        txtResume_->setEnabled(value != 0);
+        txtResume_->setText(user ? QString::fromStdU16String(shownText(field, *user)) : QString());
+        break;
+    case ShownKind::Language:
+        showLanguage(user ? static_cast<int>(value) : -1);
+        break;
+    case ShownKind::Code:
+        selectCode(findChild<QComboBox*>(QLatin1String(field.control)), field, user);
+        break;
+    }
 }
 
 void frmMain::showLanguage(int language) {
@@ -92,23 +101,6 @@ void frmMain::showLanguage(int language) {
     languages_->setExclusive(true);
     if (language >= 0 && language < int(optLanguage_.size()))
         optLanguage_[std::size_t(language)]->setChecked(true);
-}
-
-void frmMain::clearDetail() {
-    panels_[2]->clear();
-    for (auto* box :
-         {txtName_, txtAddress_, txtCity_, txtPhone_, txtBirth_, txtResume_, txtTimeson_,
-          txtMsgleft_, txtMsgread_, txtMsgdumped_, txtFileUp_, txtFileDown_, txtKbup_, txtKbDown_})
-        box->clear();
-    showLanguage(-1);
-    for (auto* upDown : {udPagelength_, udTimelimit_, udTimeleft_})
-        upDown->clearShown();
-    chkResume_->setChecked(false);
-    txtResume_->setEnabled(false);
-    for (auto* list : {cboPackers_, cboProtocol_, cboCharset_}) {
-        list->setCurrentIndex(-1);
-        list->setPlaceholderText(QString());
-    }
 }
 
 } // namespace kivo

@@ -33,7 +33,11 @@ void frmMain::mnuOpen_Click() {
     const QString path = services_.chooseFile(this, kUserFileFilter);
     if (path.isEmpty())
         return;
+    openUserFile(path);
+}
 
+void frmMain::openUserFile(const QString& path) {
+    users_->clear(); // a file named without the dialog empties the list all the same
     if (const FileError error = userFile_.open(path.toStdString())) {
         warn(tr("Open"), tr("The file %1 could not be opened: %2.")
                              .arg(path, QString::fromStdString(error.describe())));

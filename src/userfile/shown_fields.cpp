@@ -1,0 +1,90 @@
+#include "shown_fields.h"
+
+#include "code_page.h"
+#include "code_tables.h"
+
+#include <algorithm>
+
+namespace kivo {
+namespace {
+
+constexpr ShownField text(std::string_view caption, std::string_view control, Page page,
+                          std::string_view (*bytes)(const UserRecord&)) {
+    return {caption, control, page, ShownKind::Text, bytes, nullptr, {}};
+}
+
+constexpr ShownField number(std::string_view caption, std::string_view control, Page page,
+                            ShownKind kind, std::int64_t (*number)(const UserRecord&),
+                            std::span<const std::string_view> table = {}) {
+    return {caption, control, page, kind, nullptr, number, table};
+}
+
+constexpr auto P = Page::Personal;
+constexpr auto G = Page::General;
+constexpr auto S = Page::Statistics;
+constexpr auto Stat = ShownKind::Number;
+constexpr auto Spin = ShownKind::Spinner;
+
+} // namespace
+
+// clang-format off
+const std::array<ShownField, 21> kShownFields = {{
+    text("Name",         "txtName",    P, [](const UserRecord& u) { return displayedBytes(u.Name); }),
+    text("Address",      "txtAddress", P, [](const UserRecord& u) { return displayedBytes(u.Address); }),
+    text("Postno./City", "txtCity",    P, [](const UserRecord& u) { return displayedBytes(u.City); }),
+    text("Phone",        "txtPhone",   P, [](const UserRecord& u) { return displayedBytes(u.Phone); }),
+    text("Birthdate",    "txtBirth",   P, [](const UserRecord& u) { return displayedBytes(u.Birthdate); }),
+    number("Language",   "optLanguage", G, ShownKind::Language,
+           [](const UserRecord& u) -> std::int64_t { return u.Language; }, kLanguageCaptions),
+    number("Timelimit",  "udTimelimit",  G, Spin, [](const UserRecord& u) -> std::int64_t { return u.TimeLimit; }),
+    number("Pagelength", "udPagelength", G, Spin, [](const UserRecord& u) -> std::int64_t { return u.PageLength; }),
+    number("Timeleft",   "udTimeleft",   G, Spin, [](const UserRecord& u) -> std::int64_t { return u.TimeLeft; }),
+    number("Resume number", "txtResume", P, ShownKind::Resume,
+           [](const UserRecord& u) -> std::int64_t { return u.ResumeNumber; }),
+    number("Times on",         "txtTimeson",   S, Stat, [](const UserRecord& u) -> std::int64_t { return u.TimesOn; }),
+    number("Messages written", "txtMsgleft",   S, Stat, [](const UserRecord& u) -> std::int64_t { return u.MessagesWritten; }),
+    number("Messages read",    "txtMsgread",   S, Stat, [](const UserRecord& u) -> std::int64_t { return u.MessagesRead; }),
+    number("Messages dumped",  "txtMsgdumped", S, Stat, [](const UserRecord& u) -> std::int64_t { return u.MessagesDumped; }),
+    number("Files uploaded",   "txtFileUp",    S, Stat, [](const UserRecord& u) -> std::int64_t { return u.FilesUploaded; }),
+    number("Files downloaded", "txtFileDown",  S, Stat, [](const UserRecord& u) -> std::int64_t { return u.FilesDownloaded; }),
+    number("KB Uploaded",      "txtKbup",      S, Stat, [](const UserRecord& u) -> std::int64_t { return u.KbUploaded; }),
+    number("KB Downloaded",    "txtKbDown",    S, Stat, [](const UserRecord& u) -> std::int64_t { return u.KbDownloaded; }),
+    number("Packer",   "cboPackers",  G, ShownKind::Code, [](const UserRecord& u) -> std::int64_t { return u.Packer; },   kPackerTexts),
+    number("Protocol", "cboProtocol", G, ShownKind::Code, [](const UserRecord& u) -> std::int64_t { return u.Protocol; }, kProtocolTexts),
+    number("Charset",  "cboCharset",  G, ShownKind::Code, [](const UserRecord& u) -> std::int64_t { return u.Charset; },  kCharsetTexts),
+}};
+// clang-format on
+
+const ShownField* shownFieldByControl(std::string_view control) {
+    const auto found = std::ranges::find(kShownFields, control, &ShownField::control);
+    return found == kShownFields.end() ? nullptr : &*found;
+}
+
+std::string codeCaption(const ShownField& field, std::int64_t value) {
+    if (value >= 0 && std::uint64_t(value) < field.table.size())
+        return std::string(field.table[std::size_t(value)]);
+    if (field.kind == ShownKind::Language)
+        return {};
+    return "Unknown (" + std::to_string(value) + ")";
+}
+
+std::u16string shownText(const ShownField& field, const UserRecord& user) {
+    const auto ascii = [](const std::string& s) { return std::u16string(s.begin(), s.end()); };
+    switch (field.kind) {
+    case ShownKind::Text:
+        return decodeCodePage(field.bytes(user));
+    case ShownKind::Code:
+    case ShownKind::Language:
+        return ascii(codeCaption(field, field.number(user)));
+    case ShownKind::Resume:
+        if (field.number(user) == 0)
+            return {};
+        [[fallthrough]];
+    case ShownKind::Number:
+    case ShownKind::Spinner:
+        break;
+    }
+    return ascii(std::to_string(field.number(user)));
+}
+
+} // namespace kivo

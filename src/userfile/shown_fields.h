@@ -1,0 +1,57 @@
+#pragma once
+
+#include "user_record.h"
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+
+namespace kivo {
+
+// How a shown field's value reaches the screen.
+enum class ShownKind {
+    Text,     // a text field, decoded from the board's code page
+    Number,   // a counter in a locked box, in decimal
+    Spinner,  // a number held by an up-down spinner, which writes its buddy box
+    Resume,   // the resume number: a check box and a box, empty and disabled when 0
+    Language, // the index of the selected language option
+    Code,     // the position of the selected entry in a drop-down list
+};
+
+// The tab pages, by index.
+enum class Page { General = 0, Personal = 1, Statistics = 2 };
+
+// One field of the record the viewer shows: the name it is known by (its label's caption and its
+// export column), the control that shows it and where that control lives. The detail view fills
+// and clears the window from this table, and the export takes its columns from it, so adding a
+// field is one row.
+struct ShownField {
+    std::string_view caption; // the field's label in the window and its column in an export
+    std::string_view control; // object name of the control that shows it
+    Page page;
+    ShownKind kind;
+    std::string_view (*bytes)(const UserRecord&) = nullptr; // Text: the displayed bytes
+    std::int64_t (*number)(const UserRecord&) = nullptr;    // every other kind
+    std::span<const std::string_view> table{};              // Code and Language: the captions
+};
+
+// Every shown field, in the order the detail view fills them: the texts, the language, the
+// spinners, the resume, the statistics, then the three lists.
+extern const std::array<ShownField, 21> kShownFields;
+
+// The field shown by the control with this object name, if any.
+const ShownField* shownFieldByControl(std::string_view control);
+
+// The caption a code or language value shows: its table's text, or for a code past its table
+// "Unknown (N)", so the stored number is not hidden. A language past its options has no caption.
+std::string codeCaption(const ShownField& field, std::int64_t value);
+
+// The text the window shows for the field, as UTF-16: a text field through the board's code
+// page, a number in plain decimal, a code or language through codeCaption. The resume number
+// shows nothing when it is 0.
+std::u16string shownText(const ShownField& field, const UserRecord& user);
+
+} // namespace kivo
