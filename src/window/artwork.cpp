@@ -1,6 +1,6 @@
 #include "artwork.h"
 
-#include <QImage>
+#include <QBitmap>
 #include <QPixmap>
 
 namespace kivo {
@@ -9,15 +9,10 @@ namespace {
 constexpr QSize kToolbarImageSize{16, 15};
 constexpr QRgb kMaskColour = qRgb(192, 192, 192);
 
-QImage masked(const QString& resource) {
-    QImage image = QImage(resource).convertToFormat(QImage::Format_ARGB32);
-    for (int y = 0; y < image.height(); ++y) {
-        auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
-        for (int x = 0; x < image.width(); ++x)
-            if ((line[x] & 0x00FFFFFF) == (kMaskColour & 0x00FFFFFF))
-                line[x] = qRgba(0, 0, 0, 0);
-    }
-    return image;
+QPixmap masked(const QString& resource) {
+    QPixmap pixmap(resource);
+    pixmap.setMask(pixmap.createMaskFromColor(kMaskColour, Qt::MaskInColor));
+    return pixmap;
 }
 
 } // namespace
@@ -26,12 +21,12 @@ QIcon toolbarImage(ToolbarImage image) {
     static const char* const files[] = {":/images/tb-open.xpm", ":/images/tb-update.xpm",
                                         ":/images/tb-print.xpm", ":/images/tb-undo.xpm",
                                         ":/images/tb-exit.xpm"};
-    QImage picture = masked(QLatin1String(files[static_cast<int>(image)]));
+    QPixmap picture = masked(QLatin1String(files[static_cast<int>(image)]));
     // The exit image is a 32 x 32 icon, drawn at the list's image size.
     if (picture.size() != kToolbarImageSize)
         picture =
             picture.scaled(kToolbarImageSize, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-    return QIcon(QPixmap::fromImage(picture));
+    return QIcon(picture);
 }
 
 QIcon windowIcon32And16() {
