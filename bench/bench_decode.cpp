@@ -37,11 +37,14 @@ const std::string& hundredThousandUsers() {
 // One positioned read per record, as the detail view reads a user.
 void readPositioned(benchmark::State& state) {
     UserFile file;
-    file.open(hundredThousandUsers());
+    if (const FileError error = file.open(hundredThousandUsers()))
+        return state.SkipWithError(error.describe().c_str());
     const auto count = static_cast<std::int64_t>(file.userCount());
     std::int64_t n = 0;
     for (auto _ : state) {
         auto result = file.read(n % count + 1);
+        if (!result.record)
+            return state.SkipWithError(result.error.describe().c_str());
         benchmark::DoNotOptimize(result);
         ++n;
     }
@@ -52,12 +55,15 @@ BENCHMARK(readPositioned);
 // The whole file in file order, as the Open command lists it.
 void readInFileOrder(benchmark::State& state) {
     UserFile file;
-    file.open(hundredThousandUsers());
+    if (const FileError error = file.open(hundredThousandUsers()))
+        return state.SkipWithError(error.describe().c_str());
     for (auto _ : state) {
         UserFile::Sequence sequence(file);
         std::int64_t listed = 0;
         while (sequence.next().record)
             ++listed;
+        if (listed != file.userCount())
+            return state.SkipWithError("the file was not read to its end");
         benchmark::DoNotOptimize(listed);
         state.SetItemsProcessed(state.items_processed() + listed);
     }

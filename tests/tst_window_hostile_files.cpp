@@ -4,6 +4,7 @@
 #include "look.h"
 #include "support/test_files.h"
 #include "support/viewer_fixture.h"
+#include "user_list_model.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -267,9 +268,9 @@ private slots:
         QTest::addColumn<int>("extraBytes");
         QTest::addColumn<bool>("refused");
         QTest::newRow("one user over the limit (5.5 GB)")
-            << qint64(frmMain::kMaxListedUsers + 1) << 0 << true;
+            << qint64(UserListModel::kMaxEntries + 1) << 0 << true;
         QTest::newRow("the limit and a partial record, listed")
-            << qint64(frmMain::kMaxListedUsers) << 100 << false;
+            << qint64(UserListModel::kMaxEntries) << 100 << false;
         QTest::newRow("8 GiB") << qint64((8ll << 30) / 273) << int((8ll << 30) % 273) << true;
         QTest::newRow("1 GiB, listed")
             << qint64((1ll << 30) / 273) << int((1ll << 30) % 273) << false;

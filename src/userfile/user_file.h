@@ -26,7 +26,7 @@ public:
 
     // Opens the file read-only, closing any file opened before. Refuses, without creating
     // anything and without blocking, whatever is not an existing regular file.
-    FileError open(const std::string& path);
+    [[nodiscard]] FileError open(const std::string& path);
 
     // Length in bytes / 273, not rounded: a file with trailing bytes has a fractional count.
     // 0 when nothing is open or the length cannot be had.
@@ -37,7 +37,7 @@ public:
 
     // One positioned read of record n (1-based), decoded into a fresh record. A record that is
     // not wholly in the file is an error, never a record with stale or zero-filled fields.
-    ReadResult read(std::int64_t n) const;
+    [[nodiscard]] ReadResult read(std::int64_t n) const;
 
     void closeAll();
     bool isOpen() const { return fd_ >= 0; }

@@ -50,9 +50,6 @@ public:
     // Toolbar buttons by 1-based position, separators counted.
     QAction* toolbarButton(int position) const;
 
-    // The most users one list holds; a larger file is refused with a message.
-    static constexpr std::int64_t kMaxListedUsers = 20'000'000;
-
 protected:
     void closeEvent(QCloseEvent* event) override;
 

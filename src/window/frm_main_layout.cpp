@@ -290,22 +290,24 @@ void frmMain::createMenu() {
     mnusys_ = new QMenu(tr("system"), this);
     mnusys_->setObjectName(QStringLiteral("mnusys"));
     mnusys_->hide();
-    const std::pair<const char*, QString> items[] = {
-        {"mnuOpen", tr("Open")}, {"mnuUpdate", tr("Update")}, {"mnuPrint", tr("Print")},
-        {"mnuUndo", tr("Undo")}, {"mnuEnd", tr("End")},
+    // Print has no handler of its own.
+    const struct {
+        const char* name;
+        QString caption;
+        void (frmMain::*handler)();
+    } items[] = {
+        {"mnuOpen", tr("Open"), &frmMain::mnuOpen_Click},
+        {"mnuUpdate", tr("Update"), &frmMain::mnuUpdate_Click},
+        {"mnuPrint", tr("Print"), nullptr},
+        {"mnuUndo", tr("Undo"), &frmMain::mnuUndo_Click},
+        {"mnuEnd", tr("End"), &frmMain::mnuEnd_Click},
     };
-    for (const auto& [name, caption] : items) {
+    for (const auto& [name, caption, handler] : items) {
         QAction* item = mnusys_->addAction(caption);
         item->setObjectName(QLatin1String(name));
+        if (handler)
+            connect(item, &QAction::triggered, this, handler);
     }
-    auto handle = [this](const char* name, void (frmMain::*handler)()) {
-        connect(mnusys_->findChild<QAction*>(QLatin1String(name)), &QAction::triggered, this,
-                handler);
-    };
-    handle("mnuOpen", &frmMain::mnuOpen_Click);
-    handle("mnuUpdate", &frmMain::mnuUpdate_Click);
-    handle("mnuUndo", &frmMain::mnuUndo_Click);
-    handle("mnuEnd", &frmMain::mnuEnd_Click);
 }
 
 void frmMain::setTabOrder() {

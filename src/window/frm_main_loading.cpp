@@ -49,11 +49,11 @@ void frmMain::openUserFile(const QString& path) {
     const double count = userFile_.userCount();
     // Trailing bytes of a partial record are not a user: only whole records count against the
     // limit.
-    if (std::floor(count) > double(kMaxListedUsers)) {
+    if (std::floor(count) > double(UserListModel::kMaxEntries)) {
         warn(tr("Open"), tr("The file %1 could not be opened: it holds %2 users, and this viewer "
                             "lists at most %3.")
                              .arg(path, formatUserCount(std::floor(count), locale()))
-                             .arg(kMaxListedUsers));
+                             .arg(UserListModel::kMaxEntries));
         userFile_.closeAll();
         standWithoutFile();
         return;
@@ -77,7 +77,7 @@ void frmMain::listUsers(double count) {
     }
     // Growing the list by doubling would copy every name read so far, and touch fresh memory
     // each time, some thirty times over for a million users.
-    users_->reserve(total, std::tuple_size_v<decltype(UserRecord::Name)>);
+    users_->reserve(total);
     UserFile::Sequence records(userFile_);
     FileError stopped;
     for (std::int64_t i = 1; i <= total; ++i) {

@@ -28,11 +28,11 @@ void UserListModel::clear() {
     endResetModel();
 }
 
-void UserListModel::reserve(std::int64_t entries, std::size_t maxNameBytes) {
+void UserListModel::reserve(std::int64_t entries) {
     if (entries <= 0)
         return;
     const auto count = static_cast<std::size_t>(entries);
-    bytes_.reserve(bytes_.size() + count * maxNameBytes);
+    bytes_.reserve(bytes_.size() + count * kMaxNameBytes);
     ends_.reserve(ends_.size() + count);
 }
 

@@ -2,7 +2,10 @@
 
 #include <QAbstractListModel>
 
+#include "user_record.h"
+
 #include <cstdint>
+#include <limits>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -15,6 +18,13 @@ namespace kivo {
 class UserListModel : public QAbstractListModel {
     Q_OBJECT
 public:
+    // The most users one list holds; a larger file is refused with a message. Each entry's end
+    // is kept as a 32-bit offset into the packed names, and rows are counted in an int.
+    static constexpr std::int64_t kMaxEntries = 20'000'000;
+    static constexpr std::size_t kMaxNameBytes = std::tuple_size_v<decltype(UserRecord::Name)>;
+    static_assert(kMaxEntries * kMaxNameBytes <= std::numeric_limits<std::uint32_t>::max());
+    static_assert(kMaxEntries <= std::numeric_limits<int>::max());
+
     using QAbstractListModel::QAbstractListModel;
 
     int rowCount(const QModelIndex& parent = {}) const override;
@@ -22,9 +32,9 @@ public:
 
     void clear();
 
-    // Makes room for the given number of entries of at most maxNameBytes each, so that appending
-    // never moves what is already listed. Room never written costs address space, not memory.
-    void reserve(std::int64_t entries, std::size_t maxNameBytes);
+    // Makes room for the given number of entries, so that appending never moves what is already
+    // listed. Room never written costs address space, not memory.
+    void reserve(std::int64_t entries);
 
     // Appends an entry. Appended entries reach the list in batches, when publish() is called:
     // telling the view about every single row would cost more than reading it.
