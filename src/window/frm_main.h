@@ -93,29 +93,9 @@ private:
 
     std::array<QRadioButton*, 9> optLanguage_{};
     QButtonGroup* languages_ = nullptr;
-    QComboBox* cboProtocol_ = nullptr;
-    QComboBox* cboPackers_ = nullptr;
-    QComboBox* cboCharset_ = nullptr;
-    UpDown* udPagelength_ = nullptr;
-    UpDown* udTimelimit_ = nullptr;
-    UpDown* udTimeleft_ = nullptr;
 
-    QLineEdit* txtName_ = nullptr;
-    QLineEdit* txtAddress_ = nullptr;
-    QLineEdit* txtCity_ = nullptr;
-    QLineEdit* txtPhone_ = nullptr;
-    QLineEdit* txtBirth_ = nullptr;
     LockedCheckBox* chkResume_ = nullptr;
     QLineEdit* txtResume_ = nullptr;
-
-    QLineEdit* txtTimeson_ = nullptr;
-    QLineEdit* txtMsgleft_ = nullptr;
-    QLineEdit* txtMsgread_ = nullptr;
-    QLineEdit* txtMsgdumped_ = nullptr;
-    QLineEdit* txtFileUp_ = nullptr;
-    QLineEdit* txtFileDown_ = nullptr;
-    QLineEdit* txtKbup_ = nullptr;
-    QLineEdit* txtKbDown_ = nullptr;
 
     // While listing: the gauge's last drawn position and when it was last painted.
     int gaugePixel_ = -1;

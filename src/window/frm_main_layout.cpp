@@ -4,6 +4,7 @@
 #include "frm_main.h"
 #include "kivo_version.h"
 #include "locked_check_box.h"
+#include "shown_fields.h"
 #include "tab_control.h"
 #include "twips.h"
 #include "up_down.h"
@@ -38,6 +39,11 @@ QLabel* label(QWidget* container, const char* name, const QString& caption, QRec
     control->setText(caption);
     control->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     return control;
+}
+
+// The caption of a shown field's label: the name the field is known by everywhere.
+QString captionOf(const char* control) {
+    return QString::fromLatin1(shownFieldByControl(control)->caption);
 }
 
 enum class Entry { Editable, Locked };
@@ -211,45 +217,43 @@ void frmMain::createGeneralPage(QWidget* page) {
         optLanguage_[std::size_t(i)] = option;
     }
 
-    cboProtocol_ = named(label(page, "Label1", tr("Protocol"), twipRect(1800, 480, 855, 255)),
-                         dropDownList(page, "cboProtocol", twipRect(1800, 720, 1935, 315)));
-    cboPackers_ = named(label(page, "Label2", tr("Packer"), twipRect(1800, 1080, 1095, 255)),
-                        dropDownList(page, "cboPackers", twipRect(1800, 1320, 1935, 315)));
-    cboCharset_ = named(label(page, "Label24", tr("Charset"), twipRect(1800, 1680, 1335, 255)),
-                        dropDownList(page, "cboCharset", twipRect(1800, 1920, 1935, 315)));
+    named(label(page, "Label1", captionOf("cboProtocol"), twipRect(1800, 480, 855, 255)),
+          dropDownList(page, "cboProtocol", twipRect(1800, 720, 1935, 315)));
+    named(label(page, "Label2", captionOf("cboPackers"), twipRect(1800, 1080, 1095, 255)),
+          dropDownList(page, "cboPackers", twipRect(1800, 1320, 1935, 315)));
+    named(label(page, "Label24", captionOf("cboCharset"), twipRect(1800, 1680, 1335, 255)),
+          dropDownList(page, "cboCharset", twipRect(1800, 1920, 1935, 315)));
 
     auto* txtPagelength =
-        named(label(page, "Label8", tr("Pagelength"), twipRect(1800, 2280, 855, 255)),
+        named(label(page, "Label8", captionOf("udPagelength"), twipRect(1800, 2280, 855, 255)),
               textBox(page, "txtPagelength", twipRect(1800, 2520, 1695, 285), Entry::Editable));
-    udPagelength_ =
-        spinner(page, "udPagelength", twipRect(3480, 2520, 240, 285), txtPagelength, 254);
+    spinner(page, "udPagelength", twipRect(3480, 2520, 240, 285), txtPagelength, 254);
     auto* txtTimelimit =
-        named(label(page, "Label9", tr("Timelimit"), twipRect(1800, 2880, 1215, 255)),
+        named(label(page, "Label9", captionOf("udTimelimit"), twipRect(1800, 2880, 1215, 255)),
               textBox(page, "txtTimelimit", twipRect(1800, 3120, 1695, 285), Entry::Editable));
-    udTimelimit_ =
-        spinner(page, "udTimelimit", twipRect(3480, 3120, 240, 285), txtTimelimit, 32000);
+    spinner(page, "udTimelimit", twipRect(3480, 3120, 240, 285), txtTimelimit, 32000);
     auto* txtTimeleft =
-        named(label(page, "Label10", tr("Timeleft"), twipRect(1800, 3480, 1335, 255)),
+        named(label(page, "Label10", captionOf("udTimeleft"), twipRect(1800, 3480, 1335, 255)),
               textBox(page, "txtTimeleft", twipRect(1800, 3720, 1695, 285), Entry::Editable));
-    udTimeleft_ = spinner(page, "udTimeleft", twipRect(3480, 3720, 240, 285), txtTimeleft, 32000);
+    spinner(page, "udTimeleft", twipRect(3480, 3720, 240, 285), txtTimeleft, 32000);
 }
 
 void frmMain::createPersonalPage(QWidget* page) {
-    txtName_ = named(label(page, "Label3", tr("Name"), twipRect(120, 480, 975, 255)),
-                     textBox(page, "txtName", twipRect(120, 720, 4215, 285), Entry::Editable));
-    txtAddress_ =
-        named(label(page, "Label4", tr("Address"), twipRect(120, 1080, 615, 255)),
-              textBox(page, "txtAddress", twipRect(120, 1320, 4215, 285), Entry::Editable));
-    txtCity_ = named(label(page, "Label5", tr("Postno./City"), twipRect(120, 1680, 975, 255)),
-                     textBox(page, "txtCity", twipRect(120, 1920, 4215, 285), Entry::Editable));
-    txtPhone_ = named(label(page, "Label6", tr("Phone"), twipRect(120, 2280, 1215, 255)),
-                      textBox(page, "txtPhone", twipRect(120, 2520, 1335, 285), Entry::Editable));
-    txtBirth_ = named(label(page, "Label7", tr("Birthdate"), twipRect(1680, 2280, 735, 255)),
-                      textBox(page, "txtBirth", twipRect(1680, 2520, 2655, 285), Entry::Editable));
+    named(label(page, "Label3", captionOf("txtName"), twipRect(120, 480, 975, 255)),
+          textBox(page, "txtName", twipRect(120, 720, 4215, 285), Entry::Editable));
+    named(label(page, "Label4", captionOf("txtAddress"), twipRect(120, 1080, 615, 255)),
+          textBox(page, "txtAddress", twipRect(120, 1320, 4215, 285), Entry::Editable));
+    named(label(page, "Label5", captionOf("txtCity"), twipRect(120, 1680, 975, 255)),
+          textBox(page, "txtCity", twipRect(120, 1920, 4215, 285), Entry::Editable));
+    named(label(page, "Label6", captionOf("txtPhone"), twipRect(120, 2280, 1215, 255)),
+          textBox(page, "txtPhone", twipRect(120, 2520, 1335, 285), Entry::Editable));
+    named(label(page, "Label7", captionOf("txtBirth"), twipRect(1680, 2280, 735, 255)),
+          textBox(page, "txtBirth", twipRect(1680, 2520, 2655, 285), Entry::Editable));
     chkResume_ = place<LockedCheckBox>(page, "chkResume", twipRect(120, 3120, 1215, 255));
     chkResume_->setText(tr("Resume"));
-    txtResume_ = named(label(page, "Label11", tr("Resume number"), twipRect(120, 3480, 1215, 255)),
-                       textBox(page, "txtResume", twipRect(120, 3720, 975, 285), Entry::Locked));
+    txtResume_ =
+        named(label(page, "Label11", captionOf("txtResume"), twipRect(120, 3480, 1215, 255)),
+              textBox(page, "txtResume", twipRect(120, 3720, 975, 285), Entry::Locked));
     auto* viewResume = place<QPushButton>(page, "cmdViewResume", twipRect(120, 4080, 1455, 375));
     viewResume->setText(tr("View resume"));
     viewResume->setEnabled(false);
@@ -257,24 +261,28 @@ void frmMain::createPersonalPage(QWidget* page) {
 
 void frmMain::createStatisticsPage(QWidget* page) {
     // Two columns of label-and-box pairs; every label 255 high, every box 1455 by 285.
-    auto pair = [page](const char* labelName, const QString& caption, int left, int top,
-                       int labelWidth, const char* boxName) {
+    auto pairCaptioned = [page](const char* labelName, const QString& caption, int left, int top,
+                                int labelWidth, const char* boxName) {
         return named(label(page, labelName, caption, twipRect(left, top, labelWidth, 255)),
                      textBox(page, boxName, twipRect(left, top + 240, 1455, 285), Entry::Locked));
     };
-    txtTimeson_ = pair("Label12", tr("Times on"), 240, 480, 1095, "txtTimeson");
-    txtMsgleft_ = pair("Label13", tr("Messages written"), 240, 1080, 1335, "txtMsgleft");
-    txtMsgread_ = pair("Label14", tr("Messages read"), 240, 1680, 1215, "txtMsgread");
-    txtMsgdumped_ = pair("Label15", tr("Messages dumped"), 240, 2280, 1335, "txtMsgdumped");
-    txtFileUp_ = pair("Label16", tr("Files uploaded"), 240, 2880, 1335, "txtFileUp");
-    txtFileDown_ = pair("Label17", tr("Files downloaded"), 240, 3480, 1455, "txtFileDown");
-    txtKbup_ = pair("Label18", tr("KB Uploaded"), 2640, 480, 1335, "txtKbup");
-    txtKbDown_ = pair("Label19", tr("KB Downloaded"), 2640, 1080, 1215, "txtKbDown");
+    auto pair = [&](const char* labelName, int left, int top, int labelWidth, const char* boxName) {
+        return pairCaptioned(labelName, captionOf(boxName), left, top, labelWidth, boxName);
+    };
+    pair("Label12", 240, 480, 1095, "txtTimeson");
+    pair("Label13", 240, 1080, 1335, "txtMsgleft");
+    pair("Label14", 240, 1680, 1215, "txtMsgread");
+    pair("Label15", 240, 2280, 1335, "txtMsgdumped");
+    pair("Label16", 240, 2880, 1335, "txtFileUp");
+    pair("Label17", 240, 3480, 1455, "txtFileDown");
+    pair("Label18", 2640, 480, 1335, "txtKbup");
+    pair("Label19", 2640, 1080, 1215, "txtKbDown");
 
     // Kept for the board's later versions; never shown.
-    auto* txtFirst = pair("Firs", tr("First time on"), 2640, 1680, 1215, "txtFirst");
-    auto* txtLast = pair("Label20", tr("Last time on"), 2640, 2280, 1335, "txtLast");
-    auto* txtTodayDown = pair("Label21", tr("Downloaded today"), 2640, 2880, 1455, "txtTodayDown");
+    auto* txtFirst = pairCaptioned("Firs", tr("First time on"), 2640, 1680, 1215, "txtFirst");
+    auto* txtLast = pairCaptioned("Label20", tr("Last time on"), 2640, 2280, 1335, "txtLast");
+    auto* txtTodayDown =
+        pairCaptioned("Label21", tr("Downloaded today"), 2640, 2880, 1455, "txtTodayDown");
     txtLast->setReadOnly(false);
     txtTodayDown->setReadOnly(false);
     hideAndDisable({page->findChild<QLabel*>("Firs"), txtFirst, page->findChild<QLabel*>("Label20"),

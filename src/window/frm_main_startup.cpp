@@ -1,5 +1,4 @@
 // The load step: where the window stands, its caption, and the "no file" state.
-#include "code_tables.h"
 #include "frm_main.h"
 #include "kivo_version.h"
 
@@ -39,9 +38,9 @@ void frmMain::Form_Load() {
         toolbarButton(position)->setEnabled(false);
     gauge1_->setValue(0);
     gauge1_->hide();
-    fill(cboPackers_, kPackerTexts);
-    fill(cboProtocol_, kProtocolTexts);
-    fill(cboCharset_, kCharsetTexts);
+    for (const ShownField& field : kShownFields)
+        if (field.kind == ShownKind::Code)
+            fill(findChild<QComboBox*>(QLatin1String(field.control)), field.table);
 }
 
 } // namespace kivo
