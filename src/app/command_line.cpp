@@ -4,13 +4,18 @@
 
 #include <QCommandLineParser>
 
+#include <cstdio>
+
 namespace kivo {
 
 QString versionText() {
-    return QStringLiteral("kivo32 %1.%2.%3")
-        .arg(kVersionMajor)
-        .arg(kVersionMinor)
-        .arg(kVersionPatch);
+    return QString::fromLatin1(kProgramName) +
+           QStringLiteral(" %1.%2.%3").arg(kVersionMajor).arg(kVersionMinor).arg(kVersionPatch);
+}
+
+void complain(const QString& message) {
+    const QString line = QString::fromLatin1(kProgramName) + ": " + message + '\n';
+    std::fputs(line.toLocal8Bit().constData(), stderr);
 }
 
 CommandLine readCommandLine(const QStringList& arguments) {

@@ -7,6 +7,9 @@
 
 namespace kivo {
 
+// The program's name as the shell knows it, at the head of every message it prints there.
+inline constexpr char kProgramName[] = "kivo32";
+
 // What the command line asks for.
 struct CommandLine {
     enum class Action {
@@ -30,5 +33,8 @@ CommandLine readCommandLine(const QStringList& arguments);
 
 // "kivo32 2.0.1", from the project's version.
 QString versionText();
+
+// Prints "kivo32: message" on standard error, the way the shell's tools report.
+void complain(const QString& message);
 
 } // namespace kivo

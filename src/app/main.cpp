@@ -20,8 +20,8 @@ int runInShell(const kivo::CommandLine& command) {
         std::puts(kivo::versionText().toLocal8Bit().constData());
         return 0;
     case Action::Refuse:
-        std::fputs(("kivo32: " + command.error + "\n\n" + command.usage).toLocal8Bit().constData(),
-                   stderr);
+        kivo::complain(command.error + '\n');
+        std::fputs(command.usage.toLocal8Bit().constData(), stderr);
         return 2;
     case Action::Export:
         return kivo::runExport(command);

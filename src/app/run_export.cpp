@@ -19,10 +19,6 @@
 namespace kivo {
 namespace {
 
-void complain(const QString& message) {
-    std::fputs(("kivo32: " + message + "\n").toLocal8Bit().constData(), stderr);
-}
-
 // How many users reached the output, as the last sentence of a failure.
 QString exportedSentence(std::int64_t count) {
     if (count == 0)
