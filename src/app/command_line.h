@@ -1,0 +1,40 @@
+#pragma once
+
+#include "export_format.h"
+
+#include <QString>
+#include <QStringList>
+
+namespace kivo {
+
+// The program's name as the shell knows it, at the head of every message it prints there.
+inline constexpr char kProgramName[] = "kivo32";
+
+// What the command line asks for.
+struct CommandLine {
+    enum class Action {
+        Window,  // show the window, opening file when one is named
+        Help,    // print the usage
+        Version, // print the name and version
+        Export,  // write every user of file to output, or to standard output
+        Refuse,  // the command line is wrong: print the error and the usage
+    };
+    Action action = Action::Window;
+    QString file;
+    ExportFormat format = ExportFormat::Csv;
+    QString output; // empty: standard output
+    QString error;  // for Refuse
+    QString usage;
+};
+
+// Reads the arguments, the program's path first. Qt's own options are not taken: the window's
+// QApplication never sees the command line.
+CommandLine readCommandLine(const QStringList& arguments);
+
+// "kivo32 2.0.1", from the project's version.
+QString versionText();
+
+// Prints "kivo32: message" on standard error, the way the shell's tools report.
+void complain(const QString& message);
+
+} // namespace kivo

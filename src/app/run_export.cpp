@@ -1,0 +1,105 @@
+#include "run_export.h"
+
+#include "export_users.h"
+#include "user_file.h"
+
+#include <QFile>
+
+#include <csignal>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <string>
+
+#ifdef _WIN32
+#include <fcntl.h>
+#include <io.h>
+#endif
+
+namespace kivo {
+namespace {
+
+// How many users reached the output, as the last sentence of a failure.
+QString exportedSentence(std::int64_t count) {
+    if (count == 0)
+        return "No users were exported.";
+    if (count == 1)
+        return "1 user was exported.";
+    return QString::number(count) + " users were exported.";
+}
+
+std::filesystem::path fsPath(const QString& path) {
+    return std::filesystem::path(path.toStdU16String());
+}
+
+bool sameFile(const QString& a, const QString& b) {
+    std::error_code ignored;
+    return std::filesystem::equivalent(fsPath(a), fsPath(b), ignored);
+}
+
+std::FILE* createOutput(const QString& path) {
+#ifdef _WIN32
+    return _wfopen(path.toStdWString().c_str(), L"wb");
+#else
+    return std::fopen(QFile::encodeName(path).constData(), "wb");
+#endif
+}
+
+} // namespace
+
+int runExport(const CommandLine& command) {
+    UserFile file;
+    if (const FileError error = file.open(command.file.toStdString())) {
+        complain(command.file + " could not be opened: " +
+                 QString::fromStdString(error.describe()) + ". " + exportedSentence(0));
+        return 1;
+    }
+
+    std::FILE* stream = stdout;
+    if (!command.output.isEmpty()) {
+        if (sameFile(command.output, command.file)) {
+            complain("--output names the user file " + command.file +
+                     " itself; it is only read, never written.");
+            return 1;
+        }
+        stream = createOutput(command.output);
+        if (!stream) {
+            complain(command.output + " could not be created: " + std::strerror(errno) + ".");
+            return 1;
+        }
+    }
+#ifdef _WIN32
+    _setmode(_fileno(stream), _O_BINARY); // CSV's CR LF stays as it is
+#endif
+#ifdef SIGPIPE
+    // A reader that stops early (| head) closes the pipe: writing then fails with EPIPE, which
+    // ends the export quietly, instead of the signal killing the program.
+    std::signal(SIGPIPE, SIG_IGN);
+#endif
+
+    const ExportResult result = exportUsers(file, command.format, stream);
+    const int closeError = stream != stdout && std::fclose(stream) != 0 ? errno : 0;
+
+    if (result.output == OutputBlocks::State::ReaderGone)
+        return 0;
+    const QString written = " " + exportedSentence(result.exported);
+    if (result.output == OutputBlocks::State::Failed || closeError) {
+        const QString target = command.output.isEmpty() ? "standard output" : command.output;
+        complain("Writing to " + target + " failed: " +
+                 std::strerror(closeError ? closeError : result.outputError) + "." + written);
+        return 1;
+    }
+    if (result.readError) {
+        complain(command.file + " could not be read to the end: " +
+                 QString::fromStdString(result.readError.describe()) + "." + written);
+        return 1;
+    }
+    if (result.leftoverBytes > 0)
+        complain(QString("warning: the last %1 bytes of ").arg(result.leftoverBytes) +
+                 command.file +
+                 QString(" (from byte %1 on) are not a whole user and were not exported.")
+                     .arg(result.wholeUsers * std::int64_t(kRecordSize)));
+    return 0;
+}
+
+} // namespace kivo
