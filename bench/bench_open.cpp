@@ -69,7 +69,7 @@ public:
         std::fprintf(stderr, "message: %s\n", qPrintable(message.text));
         return QMessageBox::Ok;
     }
-    QString chooseFile(QWidget*, const QString&) override { return path; }
+    QString chooseFile(QWidget*, const QString&, const QString&) override { return path; }
     QRect screenGeometry(const QWidget*) override { return {0, 0, 1920, 1080}; }
     void quit() override {}
 };
@@ -235,6 +235,8 @@ int main(int argc, char** argv) {
                 "of 200 (worst) | Peak memory (VmHWM) | Bytes per listed user |\n");
     std::printf("|---:|---:|---:|---:|---:|---:|\n");
     const auto folder = std::filesystem::temp_directory_path();
+    // The window remembers the folder of the file it opened: here, not in the user's settings.
+    setenv("XDG_CONFIG_HOME", folder.c_str(), 1);
     for (const auto users : sizes) {
         const auto path = (folder / ("kivo-bench-" + std::to_string(users) + ".dat")).string();
         if (!std::filesystem::exists(path) ||
