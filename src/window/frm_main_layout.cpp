@@ -102,6 +102,7 @@ frmMain::frmMain(WindowServices& services, QWidget* parent)
     createStatusBar();
     createMenu();
     setTabOrder();
+    acceptFileDrops();
 }
 
 frmMain::~frmMain() = default;
