@@ -1,5 +1,5 @@
-// What a desktop user expects of a file viewer: the Open dialog remembers its folder, and a file
-// dropped on the window opens.
+// What a desktop user expects of a file viewer: the Open dialog remembers its folder, a file
+// dropped on the window opens, and typing into the list finds a name.
 #include "support/test_files.h"
 #include "support/viewer_fixture.h"
 
@@ -89,6 +89,48 @@ private slots:
         QCOMPARE(v.services.messages.size(), expected.services.messages.size());
         for (std::size_t i = 0; i < v.services.messages.size(); ++i)
             QCOMPARE(v.services.messages[i].text, expected.services.messages[i].text);
+    }
+
+    void typingFindsAName_data() {
+        QTest::addColumn<int>("current");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("found");
+        QTest::newRow("first letter") << -1 << "b"
+                                      << "bjarne";
+        QTest::newRow("more letters, any case") << -1 << "BJ\u00D6"
+                                                << "Bj\u00F6rn Str\u00F6m";
+        QTest::newRow("a letter past ASCII") << -1 << "\u00F6b"
+                                             << "\u00D6berg";
+        QTest::newRow("round from the end") << 4 << "a"
+                                            << "Aino";
+        QTest::newRow("no such name") << -1 << "x"
+                                      << "";
+    }
+    void typingFindsAName() {
+        QFETCH(int, current);
+        QFETCH(QString, typed);
+        QFETCH(QString, found);
+        std::vector<UserRecord> users(6);
+        const char* names[] = {"Aino",
+                               "bjarne",
+                               "Bj\xF6rn Str\xF6m",
+                               "Ola",
+                               "\xD6"
+                               "berg",
+                               "Bo"};
+        for (std::size_t i = 0; i < users.size(); ++i)
+            users[i].Name = makeTextField<30>(names[i]);
+        Viewer v;
+        v.open(files_.write("BBBSUSER.DAT", tools::userFileBytes(users)));
+        if (current >= 0)
+            v.select(current);
+        const QString shownBefore = v.panel(3);
+        for (QChar key : typed) // as typed on a keyboard with these letters
+            QTest::sendKeyEvent(QTest::Click, v.list(), Qt::Key_unknown, key, Qt::NoModifier);
+        const QModelIndexList selected = v.list()->selectionModel()->selectedIndexes();
+        QCOMPARE(selected.isEmpty() ? QString() : selected.constFirst().data().toString(),
+                 found.isEmpty() ? shownBefore : found);
+        QCOMPARE(v.panel(3), found.isEmpty() ? shownBefore : found); // shown as a click shows it
     }
 };
 
