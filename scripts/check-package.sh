@@ -48,14 +48,18 @@ grep -qx "MimeType=$type;" "$desktop" || fail "the entry does not open $type"
     export XDG_DATA_DIRS=$share:/usr/share XDG_DATA_HOME=$scratch/none
     update-mime-database "$share/mime"
     update-desktop-database "$share/applications"
-    for name in BBBSUSER.DAT bbbsuser.dat BbbsUser.Dat; do
+    # xdg-mime asks the desktop it runs in, if any; without one it reads these folders.
+    unset XDG_CURRENT_DESKTOP DESKTOP_SESSION KDE_FULL_SESSION
+    for name in BBBSUSER.DAT bbbsuser.dat BbbsUser.Dat USERS.DAT; do
         head -c 546 /dev/urandom >"$scratch/$name"
-        found=$(env -u XDG_CURRENT_DESKTOP -u DESKTOP_SESSION -u KDE_FULL_SESSION \
-            xdg-mime query filetype "$scratch/$name")
-        [ "$found" = "$type" ] || fail "xdg-mime calls $name $found, not $type"
+        found=$(xdg-mime query filetype "$scratch/$name")
+        if [ "$name" = USERS.DAT ]; then
+            [ "$found" != "$type" ] || fail "xdg-mime calls any .DAT file $type"
+        else
+            [ "$found" = "$type" ] || fail "xdg-mime calls $name $found, not $type"
+        fi
     done
-    found=$(env -u XDG_CURRENT_DESKTOP -u DESKTOP_SESSION -u KDE_FULL_SESSION \
-        xdg-mime query default "$type")
+    found=$(xdg-mime query default "$type")
     [ "$found" = kivo32.desktop ] || fail "$type opens with '$found', not kivo32.desktop"
 )
 grep -q '<comment>BBBS user file</comment>' "$share/mime/packages/kivo32.xml" ||
