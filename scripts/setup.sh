@@ -15,8 +15,10 @@ packages=(
     python3 python3-pyatspi gir1.2-atspi-2.0 python3-gi
     # fuzzing and sanitizers
     clang libclang-rt-dev
-    # desktop integration checks and packaging
+    # desktop integration checks and packaging: the entry, the MIME type, the metadata, the
+    # manual page and Debian's own package checker
     desktop-file-utils dpkg-dev fakeroot file
+    shared-mime-info xdg-utils libfile-mimeinfo-perl appstream man-db groff-base lintian
 )
 
 missing=()

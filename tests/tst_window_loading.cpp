@@ -148,10 +148,9 @@ private slots:
         // The real dialog, as the program builds it, lists the user file whatever its case.
         for (const char* name : {"bbbsuser.dat", "BbbsUser.Dat", "BBBSUSER.DAT", "other.dat"})
             files_.write(QString("case/") + name, QByteArray());
-        auto dialog = makeOpenDialog(nullptr, "Userfile (BBBSUSER.DAT)");
+        auto dialog = makeOpenDialog(nullptr, "Userfile (BBBSUSER.DAT)", files_.path("case"));
         QCOMPARE(dialog->nameFilters(), QStringList{"Userfile (BBBSUSER.DAT)"});
         QVERIFY(dialog->testOption(QFileDialog::DontUseNativeDialog));
-        dialog->setDirectory(files_.path("case"));
         dialog->show();
         auto* view = dialog->findChild<QAbstractItemView*>("listView");
         QVERIFY(view);

@@ -53,6 +53,12 @@ public:
 protected:
     void closeEvent(QCloseEvent* event) override;
 
+    // A user file dropped on the window opens as if chosen in the Open dialog.
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     // Layout: one helper per area of the window.
     void createToolbar();
@@ -63,6 +69,7 @@ private:
     void createStatisticsPage(QWidget* page);
     void createMenu();
     void setTabOrder();
+    void acceptFileDrops();
 
     // Loading.
     void listUsers(double count);

@@ -108,6 +108,7 @@ frmMain::frmMain(WindowServices& services, QWidget* parent)
     createStatusBar();
     createMenu();
     setTabOrder();
+    acceptFileDrops();
 }
 
 frmMain::~frmMain() = default;

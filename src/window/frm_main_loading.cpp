@@ -1,5 +1,6 @@
 // The Open command: pick the user file and list every user in file order.
 #include "frm_main.h"
+#include "last_folder.h"
 #include "user_list_model.h"
 
 #include <QDateTime>
@@ -30,7 +31,7 @@ QString formatUserCount(double count, const QLocale& locale) {
 
 void frmMain::mnuOpen_Click() {
     users_->clear(); // before the dialog: a cancelled dialog leaves the list empty
-    const QString path = services_.chooseFile(this, kUserFileFilter);
+    const QString path = services_.chooseFile(this, kUserFileFilter, openDialogFolder());
     if (path.isEmpty())
         return;
     openUserFile(path);
@@ -58,6 +59,7 @@ void frmMain::openUserFile(const QString& path) {
         standWithoutFile();
         return;
     }
+    rememberOpenedFile(path);
     panels_[1]->setText(formatUserCount(count, locale()) + tr(" users in file"));
     listUsers(count);
     toolbarButton(6)->setEnabled(true);

@@ -23,8 +23,9 @@ QMessageBox::StandardButton QtWindowServices::showMessage(QWidget* parent,
     return static_cast<QMessageBox::StandardButton>(box->exec());
 }
 
-std::unique_ptr<QFileDialog> makeOpenDialog(QWidget* parent, const QString& nameFilter) {
-    auto dialog = std::make_unique<QFileDialog>(parent);
+std::unique_ptr<QFileDialog> makeOpenDialog(QWidget* parent, const QString& nameFilter,
+                                            const QString& startFolder) {
+    auto dialog = std::make_unique<QFileDialog>(parent, QString(), startFolder);
     dialog->setOption(QFileDialog::DontUseNativeDialog);
     dialog->setAcceptMode(QFileDialog::AcceptOpen);
     dialog->setFileMode(QFileDialog::ExistingFile);
@@ -35,8 +36,9 @@ std::unique_ptr<QFileDialog> makeOpenDialog(QWidget* parent, const QString& name
     return dialog;
 }
 
-QString QtWindowServices::chooseFile(QWidget* parent, const QString& nameFilter) {
-    auto dialog = makeOpenDialog(parent, nameFilter);
+QString QtWindowServices::chooseFile(QWidget* parent, const QString& nameFilter,
+                                     const QString& startFolder) {
+    auto dialog = makeOpenDialog(parent, nameFilter, startFolder);
     if (dialog->exec() != QDialog::Accepted || dialog->selectedFiles().isEmpty())
         return {};
     return dialog->selectedFiles().constFirst();

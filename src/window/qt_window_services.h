@@ -13,12 +13,14 @@ namespace kivo {
 class QtWindowServices : public WindowServices {
 public:
     QMessageBox::StandardButton showMessage(QWidget* parent, const MessageSpec& message) override;
-    QString chooseFile(QWidget* parent, const QString& nameFilter) override;
+    QString chooseFile(QWidget* parent, const QString& nameFilter,
+                       const QString& startFolder) override;
     QRect screenGeometry(const QWidget* window) override;
     void quit() override;
 };
 
 std::unique_ptr<QMessageBox> makeMessageBox(QWidget* parent, const MessageSpec& message);
-std::unique_ptr<QFileDialog> makeOpenDialog(QWidget* parent, const QString& nameFilter);
+std::unique_ptr<QFileDialog> makeOpenDialog(QWidget* parent, const QString& nameFilter,
+                                            const QString& startFolder);
 
 } // namespace kivo

@@ -27,8 +27,10 @@ public:
     virtual QMessageBox::StandardButton showMessage(QWidget* parent,
                                                     const MessageSpec& message) = 0;
 
-    // Shows the modal file-open dialog with one Qt name filter; an empty path when cancelled.
-    virtual QString chooseFile(QWidget* parent, const QString& nameFilter) = 0;
+    // Shows the modal file-open dialog with one Qt name filter, starting in the given folder; an
+    // empty path when cancelled.
+    virtual QString chooseFile(QWidget* parent, const QString& nameFilter,
+                               const QString& startFolder) = 0;
 
     // The whole screen the window is on, in logical pixels.
     virtual QRect screenGeometry(const QWidget* window) = 0;

@@ -6,13 +6,23 @@
 #include "window_services.h"
 
 #include <QAbstractItemModel>
+#include <QFile>
 #include <QLabel>
 #include <QListView>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <deque>
 
 namespace kivo::testing {
+
+// The window keeps settings in the per-user configuration folder. A test run keeps them in a
+// folder of its own, never in the user's: set before main(), as Qt looks the folder up only once.
+struct PrivateConfigHome {
+    QTemporaryDir dir;
+    PrivateConfigHome() { qputenv("XDG_CONFIG_HOME", QFile::encodeName(dir.path())); }
+};
+inline const PrivateConfigHome privateConfigHome;
 
 class FakeWindowServices : public WindowServices {
 public:
@@ -20,6 +30,7 @@ public:
     std::deque<QMessageBox::StandardButton> answers; // given in order; then the escape answer
     std::deque<QString> chosenPaths;                 // what the file dialog returns; then ""
     std::vector<QString> filters;                    // the filter of every dialog shown
+    std::vector<QString> startFolders;               // the folder every dialog started in
     QRect screen{0, 0, 1920, 1080};
     int quits = 0;
 
@@ -32,8 +43,9 @@ public:
         }
         return message.buttons.testFlag(QMessageBox::No) ? QMessageBox::No : QMessageBox::Ok;
     }
-    QString chooseFile(QWidget*, const QString& filter) override {
+    QString chooseFile(QWidget*, const QString& filter, const QString& startFolder) override {
         filters.push_back(filter);
+        startFolders.push_back(startFolder);
         if (chosenPaths.empty())
             return {};
         const QString path = chosenPaths.front();
