@@ -12,7 +12,7 @@ import subprocess
 import tempfile
 import unittest
 
-from user_files import user_record, write_user_file
+from user_files import RECORD_SIZE, user_record, write_user_file
 
 VIEWER = os.environ["KIVO_VIEWER"]
 SHOWN_TEXT = os.environ["KIVO_SHOWN_TEXT"]
@@ -106,24 +106,40 @@ class ExportTest(unittest.TestCase):
         os.symlink(self.file, link)
         with open(self.file, "rb") as original:
             before = original.read()
-        cases = [  # name, arguments, text expected on stderr
-            ("missing file", ["--export", "csv", self.file + ".missing"], self.file + ".missing"),
-            ("FIFO", ["--export", "jsonl", fifo], fifo),
-            ("unknown option", ["--frobnicate"], "Usage:"),
-            ("two files", [self.file, self.file], "Usage:"),
-            ("unknown format", ["--export", "xml", self.file], "Usage:"),
-            ("output is the file", ["--export", "csv", self.file, "--output", self.file], "--output"),
+        cases = [  # name, arguments, texts expected on stderr
+            ("missing file", ["--export", "csv", self.file + ".missing"],
+             [self.file + ".missing", "No users"]),
+            ("FIFO", ["--export", "jsonl", fifo], [fifo]),
+            ("unknown option", ["--frobnicate"], ["frobnicate", "Usage:"]),
+            ("two files", [self.file, self.file], ["one FILE", "Usage:"]),
+            ("unknown format", ["--export", "xml", self.file], ["xml", "Usage:"]),
+            ("output is the file", ["--export", "csv", self.file, "--output", self.file],
+             ["--output"]),
             ("output is the file by a link", ["--export", "csv", self.file, "--output", link],
-             "--output"),
+             ["--output"]),
         ]
-        for name, args, complaint in cases:
+        for name, args, complaints in cases:
             with self.subTest(name):
                 done = run(*args, timeout=10)
                 self.assertNotEqual(done.returncode, 0)
                 self.assertEqual(done.stdout, b"")
-                self.assertIn(complaint, done.stderr.decode())
+                for complaint in complaints:
+                    self.assertIn(complaint, done.stderr.decode())
         with open(self.file, "rb") as after:
             self.assertEqual(after.read(), before)
+
+        with self.subTest("file cut short while it is read"):
+            big = os.path.join(self.dir.name, "big.DAT")
+            write_user_file(big, [user_record(f"User {n}") for n in range(20000)])
+            export = subprocess.Popen([VIEWER, "--export", "csv", big], env=ENV,
+                                      stdout=subprocess.PIPE, stderr=subprocess.PIPE)
+            first = export.stdout.readline()  # the export now waits for the pipe to drain
+            os.truncate(big, 10 * RECORD_SIZE)
+            rows = read_csv(first + export.stdout.read())
+            self.assertNotEqual(export.wait(timeout=30), 0)
+            # What was written stays written, and the message counts it.
+            self.assertEqual([int(row["Record"]) for row in rows], list(range(1, len(rows) + 1)))
+            self.assertIn(f" {len(rows)} users were exported", export.stderr.read().decode())
 
     def test_help_and_version(self):
         for args, expected in ((["--help"], "--export"), (["--version"], f"kivo32 {VERSION}\n")):
