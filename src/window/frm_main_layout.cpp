@@ -35,6 +35,9 @@ template <class Control> Control* place(QWidget* container, const char* name, QR
 
 QLabel* label(QWidget* container, const char* name, const QString& caption, QRect where) {
     auto* control = place<QLabel>(container, name, where);
+    // Plain text always: a label left on automatic rich text would draw a caller's "<b>" as bold
+    // and open the file an "<img src=...>" names. The status panels show file data.
+    control->setTextFormat(Qt::PlainText);
     control->setText(caption);
     control->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     return control;

@@ -52,8 +52,8 @@ void frmMain::openUserFile(const QString& path) {
     if (std::floor(count) > double(kMaxListedUsers)) {
         warn(tr("Open"), tr("The file %1 could not be opened: it holds %2 users, and this viewer "
                             "lists at most %3.")
-                             .arg(path, formatUserCount(std::floor(count), locale()))
-                             .arg(kMaxListedUsers));
+                             .arg(path, formatUserCount(std::floor(count), locale()),
+                                  QString::number(kMaxListedUsers)));
         userFile_.closeAll();
         standWithoutFile();
         return;
