@@ -1,5 +1,6 @@
 // The detail view: the selected user, read afresh from the file, on the three pages.
 #include "board_text.h"
+#include "box_text.h"
 #include "frm_main.h"
 #include "locked_check_box.h"
 #include "shown_fields.h"
@@ -68,7 +69,7 @@ void frmMain::showField(const ShownField& field, const UserRecord* user) {
     case ShownKind::Text:
     case ShownKind::Number: {
         auto* box = findChild<QLineEdit*>(QLatin1String(field.control));
-        box->setText(user ? QString::fromStdU16String(shownText(field, *user)) : QString());
+        showInBox(box, user ? QString::fromStdU16String(shownText(field, *user)) : QString());
         break;
     }
     case ShownKind::Spinner: {
@@ -82,7 +83,8 @@ void frmMain::showField(const ShownField& field, const UserRecord* user) {
     case ShownKind::Resume:
         chkResume_->setChecked(value != 0);
         txtResume_->setEnabled(value != 0);
-        txtResume_->setText(user ? QString::fromStdU16String(shownText(field, *user)) : QString());
+        showInBox(txtResume_,
+                  user ? QString::fromStdU16String(shownText(field, *user)) : QString());
         break;
     case ShownKind::Language:
         showLanguage(user ? static_cast<int>(value) : -1);

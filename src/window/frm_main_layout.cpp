@@ -8,6 +8,7 @@
 #include "twips.h"
 #include "up_down.h"
 #include "user_list_model.h"
+#include "user_list_view.h"
 
 #include <QButtonGroup>
 #include <QComboBox>
@@ -156,7 +157,7 @@ QAction* frmMain::toolbarButton(int position) const {
 
 void frmMain::createUserList() {
     users_ = new UserListModel(this);
-    List1_ = place<QListView>(this, "List1", twipRect(0, 600, 3375, 4545));
+    List1_ = place<UserListView>(this, "List1", twipRect(0, 600, 3375, 4545));
     List1_->setModel(users_);
     List1_->setSelectionMode(QAbstractItemView::SingleSelection);
     List1_->setEditTriggers(QAbstractItemView::NoEditTriggers);

@@ -1,5 +1,7 @@
 #include "up_down.h"
 
+#include "box_text.h"
+
 #include <QEvent>
 #include <QLineEdit>
 #include <QToolButton>
@@ -30,14 +32,14 @@ void UpDown::setBuddy(QLineEdit* buddy) {
 
 void UpDown::showValue() {
     if (buddy_)
-        buddy_->setText(QString::number(value()));
+        showInBox(buddy_, QString::number(value()));
 }
 
 void UpDown::showStored(int stored) {
     setValue(stored); // QAbstractSlider keeps it within the range
     showValue();
     if (buddy_ && stored != value())
-        buddy_->setText(QString::number(stored));
+        showInBox(buddy_, QString::number(stored));
 }
 
 void UpDown::clearShown() {
