@@ -103,6 +103,17 @@ void frmMain::showLanguage(int language) {
     languages_->setExclusive(true);
     if (language >= 0 && language < int(optLanguage_.size()))
         optLanguage_[std::size_t(language)]->setChecked(true);
+    keepLanguageTabStop();
+}
+
+void frmMain::keepLanguageTabStop() {
+    // Tab enters an option group at its selected option; with none of the shown ones selected,
+    // at the first. The others are reached with the arrow keys.
+    QAbstractButton* stop = languages_->checkedButton();
+    if (!stop || stop->isHidden())
+        stop = optLanguage_[0];
+    for (auto* option : optLanguage_)
+        option->setFocusPolicy(option == stop ? Qt::StrongFocus : Qt::ClickFocus);
 }
 
 } // namespace kivo

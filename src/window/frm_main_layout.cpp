@@ -2,6 +2,7 @@
 #include "artwork.h"
 #include "code_tables.h"
 #include "frm_main.h"
+#include "keyboard_tool_bar.h"
 #include "kivo_version.h"
 #include "locked_check_box.h"
 #include "tab_control.h"
@@ -111,7 +112,7 @@ frmMain::frmMain(WindowServices& services, QWidget* parent)
 frmMain::~frmMain() = default;
 
 void frmMain::createToolbar() {
-    tb1_ = place<QToolBar>(this, "tb1", twipRect(0, 0, 7995, 585));
+    tb1_ = place<KeyboardToolBar>(this, "tb1", twipRect(0, 0, 7995, 585));
     tb1_->setMovable(false);
     tb1_->setFloatable(false);
     tb1_->setIconSize({16, 15});
@@ -145,7 +146,6 @@ void frmMain::createToolbar() {
         action->setToolTip(b.tooltip);
         QWidget* button = tb1_->widgetForAction(action);
         button->setFixedSize(twipRect(0, 0, 630, 525).size());
-        button->setFocusPolicy(Qt::TabFocus); // reachable from the keyboard too
         button->setAccessibleDescription(b.tooltip);
     }
     connect(tb1_, &QToolBar::actionTriggered, this, &frmMain::tb1_ButtonClick);
@@ -214,6 +214,7 @@ void frmMain::createGeneralPage(QWidget* page) {
         languages_->addButton(option, i);
         optLanguage_[std::size_t(i)] = option;
     }
+    keepLanguageTabStop();
 
     cboProtocol_ = named(label(page, "Label1", tr("Protocol"), twipRect(1800, 480, 855, 255)),
                          dropDownList(page, "cboProtocol", twipRect(1800, 720, 1935, 315)));
@@ -331,6 +332,8 @@ void frmMain::setTabOrder() {
         order << byName(name);
     for (qsizetype i = 1; i < order.size(); ++i)
         QWidget::setTabOrder(order[i - 1], order[i]);
+    // The window opens with the keyboard in the list; the toolbar is the stop before it.
+    List1_->setFocus();
 }
 
 } // namespace kivo

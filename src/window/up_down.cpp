@@ -11,6 +11,9 @@ namespace kivo {
 UpDown::UpDown(QWidget* parent)
     : QAbstractSlider(parent), up_(new QToolButton(this)), down_(new QToolButton(this)) {
     setOrientation(Qt::Vertical);
+    // An up-down control moves one step whatever moves it. A slider's page is ten steps, and a
+    // wheel notch three steps bounded by the page: a page of one makes both a single step.
+    setPageStep(1);
     setFocusPolicy(Qt::StrongFocus);
     for (auto* arrow : {up_, down_}) {
         arrow->setAutoRepeat(true);
