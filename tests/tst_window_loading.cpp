@@ -77,6 +77,8 @@ private slots:
                                                   << "1.0989010989011";
         QTest::newRow("locale separator") << 300.0 / 273 << "de_DE"
                                           << "1,0989010989011";
+        QTest::newRow("the locale's separator, not its digits")
+            << 300.0 / 273 << "ar_EG" << QString::fromUtf16(u"1\u066B0989010989011");
         QTest::newRow("3.663…") << 1000.0 / 273 << "en_US"
                                 << "3.66300366300366";
         QTest::newRow("zero") << 0.0 << "fi_FI"
