@@ -230,7 +230,6 @@ private slots:
         QTest::addColumn<int>("unicode");
         QTest::newRow("ASCII letter") << 0x41 << 0x41;
         QTest::newRow("first control, as its symbol") << 0x01 << 0x2401;
-        QTest::newRow("line feed, as its symbol") << 0x0A << 0x240A;
         QTest::newRow("last control, as its symbol") << 0x1F << 0x241F;
         QTest::newRow("blank") << 0x20 << 0x20;
         QTest::newRow("tilde") << 0x7E << 0x7E;

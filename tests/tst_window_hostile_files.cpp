@@ -224,9 +224,6 @@ private slots:
         QTest::newRow("line breaks, escape, DEL")
             << QByteArray("A\r\nB\x1b[2J\x7f")
             << QString::fromUtf16(u"A\u240D\u240AB\u241B[2J\u2421");
-        QTest::newRow("bytes the code page leaves unassigned")
-            << QByteArray("\x81\x8d\x8f\x90\x9d")
-            << QString::fromUtf16(u"\u0081\u008d\u008f\u0090\u009d");
     }
     void awkwardNames() {
         QFETCH(QByteArray, stored);

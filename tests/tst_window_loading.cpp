@@ -91,21 +91,6 @@ private slots:
         QCOMPARE(formatUserCount(count, QLocale(language)), text);
     }
 
-    void namesAsStored() {
-        std::vector<UserRecord> users(4);
-        users[0].Name = makeTextField<30>(std::string("\0Hidden", 7)); // NUL first: an empty entry
-        users[1].Name = makeTextField<30>("J\xF6rg \x80 \x81");
-        users[2].Name = makeTextField<30>(std::string(30, 'W')); // no NUL at all
-        users[3].Name = makeTextField<30>("Blanks  ");
-        Viewer v;
-        v.open(files_.write("BBBSUSER.DAT", tools::userFileBytes(users)));
-        QCOMPARE(v.entries(), 4);
-        QCOMPARE(v.entry(0), QString());
-        QCOMPARE(v.entry(1), QString::fromUtf16(u"J\u00F6rg \u20AC \u0081"));
-        QCOMPARE(v.entry(2), QString(30, 'W'));
-        QCOMPARE(v.entry(3), QString("Blanks  "));
-    }
-
     void secondFileReplacesTheFirst() {
         Viewer v;
         v.open(files_.write("a.dat", numberedUsersFile(5)));
