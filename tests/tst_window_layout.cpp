@@ -240,11 +240,20 @@ private slots:
     }
 
     // The window opens with the keyboard in the list. The toolbar is one stop whatever its
-    // enabled buttons, and Tab enters the language group at the selected option.
+    // enabled buttons, and Tab enters the language group at the selected option, or at the
+    // first when the selected one is hidden.
+    void tabOrder_data() {
+        QTest::addColumn<int>("language");
+        QTest::addColumn<QString>("entered");
+        QTest::newRow("shown") << 2 << "optLanguage 2";
+        QTest::newRow("hidden") << 5 << "optLanguage 0";
+    }
     void tabOrder() {
+        QFETCH(int, language);
+        QFETCH(QString, entered);
         TestFiles files;
         UserRecord user = tools::numberedUser(1);
-        user.Language = 2;
+        user.Language = std::uint8_t(language);
         Viewer v;
         v.window.show();
         QVERIFY(QTest::qWaitForWindowActive(&v.window));
@@ -259,9 +268,9 @@ private slots:
             QTest::keyClick(focus, Qt::Key_Tab);
         }
         const QStringList expected = {
-            "List1",        "QTabBar",       "optLanguage 2", "cboProtocol", "cboPackers",
-            "udPagelength", "txtPagelength", "txtTimelimit",  "udTimelimit", "txtTimeleft",
-            "udTimeleft",   "cboCharset",    "open",          "List1"};
+            "List1",        "QTabBar",       entered,        "cboProtocol", "cboPackers",
+            "udPagelength", "txtPagelength", "txtTimelimit", "udTimelimit", "txtTimeleft",
+            "udTimeleft",   "cboCharset",    "open",         "List1"};
         QCOMPARE(visited, expected);
     }
 

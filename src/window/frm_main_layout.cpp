@@ -214,7 +214,6 @@ void frmMain::createGeneralPage(QWidget* page) {
         languages_->addButton(option, i);
         optLanguage_[std::size_t(i)] = option;
     }
-    keepLanguageTabStop();
 
     cboProtocol_ = named(label(page, "Label1", tr("Protocol"), twipRect(1800, 480, 855, 255)),
                          dropDownList(page, "cboProtocol", twipRect(1800, 720, 1935, 315)));
