@@ -19,6 +19,9 @@ int main(int argc, char** argv) {
     odd.ResumeNumber = -2147483647 - 1;
     odd.Long229.fill(-1);
 
+    UserRecord markup = tools::numberedUser(3);
+    markup.Name = makeTextField<30>("<b>Caller</b> &amp;\r\n\x1b[2J");
+
     const struct {
         const char* name;
         std::vector<std::uint8_t> bytes;
@@ -28,11 +31,12 @@ int main(int argc, char** argv) {
                                               tools::numberedUser(3)})},
         {"partial-record", tools::userFileBytes({tools::numberedUser(1)}, {'U', 's', 'e', 'r'})},
         {"odd-fields", tools::userFileBytes({odd, tools::numberedUser(2)})},
+        {"markup-name", tools::userFileBytes({tools::numberedUser(1), markup})},
         {"short", {0x55, 0x73, 0x65, 0x72}},
     };
     bool written = true;
     for (const auto& seed : seeds)
-        for (const char* target : {"record", "user_file"})
+        for (const char* target : {"record", "user_file", "window"})
             written =
                 tools::writeFile(folder + "/" + target + "/" + seed.name, seed.bytes) && written;
     return written ? 0 : 1;

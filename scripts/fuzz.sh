@@ -1,22 +1,25 @@
 #!/usr/bin/env bash
 # Builds the libFuzzer targets in build-fuzz/ (clang, AddressSanitizer, UndefinedBehaviorSanitizer)
-# and runs each for a bounded time from our seed files. Fails on any finding.
-#   scripts/fuzz.sh [seconds per target]      (default 30: about a minute in all)
+# and runs each for a bounded time from our seed files (and its dictionary, if it has one): the
+# decoder, the file access and the window offscreen. Fails on any finding.
+#   scripts/fuzz.sh [seconds per target]      (default 30: about a minute and a half in all)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds=${1:-30}
 dir=build-fuzz
 
 CXX=clang++ CC=clang cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-    -DKIVO_FUZZ=ON -DKIVO_BUILD_WINDOW=OFF -DKIVO_BUILD_BENCHMARKS=OFF >/dev/null
-cmake --build "$dir" --target fuzz_record fuzz_user_file --parallel "$(nproc)"
+    -DKIVO_FUZZ=ON -DKIVO_BUILD_WINDOW=ON -DKIVO_BUILD_BENCHMARKS=OFF >/dev/null
+cmake --build "$dir" --target fuzz_record fuzz_user_file fuzz_window --parallel "$(nproc)"
 
-for target in record user_file; do
+for target in record user_file window; do
     # New inputs go to the build folder; the seeds in fuzz/corpus/ stay as committed.
     work="$dir/corpus/$target"
     mkdir -p "$work" "$dir/findings"
+    dict=()
+    [ -f "fuzz/$target.dict" ] && dict=(-dict="fuzz/$target.dict")
     echo "fuzz: $target for ${seconds}s"
-    "$dir/fuzz/fuzz_$target" -max_total_time="$seconds" -max_len=4096 -timeout=10 \
+    "$dir/fuzz/fuzz_$target" "${dict[@]}" -max_total_time="$seconds" -max_len=4096 -timeout=10 \
         -rss_limit_mb=2048 -print_final_stats=1 -artifact_prefix="$dir/findings/$target-" \
         "$work" "fuzz/corpus/$target" 2>"$dir/fuzz-$target.log" || {
         tail -n 40 "$dir/fuzz-$target.log"

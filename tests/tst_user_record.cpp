@@ -229,7 +229,11 @@ private slots:
         QTest::addColumn<int>("byte");
         QTest::addColumn<int>("unicode");
         QTest::newRow("ASCII letter") << 0x41 << 0x41;
-        QTest::newRow("control char kept") << 0x01 << 0x01;
+        QTest::newRow("first control, as its symbol") << 0x01 << 0x2401;
+        QTest::newRow("last control, as its symbol") << 0x1F << 0x241F;
+        QTest::newRow("blank") << 0x20 << 0x20;
+        QTest::newRow("tilde") << 0x7E << 0x7E;
+        QTest::newRow("DEL, as its symbol") << 0x7F << 0x2421;
         QTest::newRow("euro") << 0x80 << 0x20AC;
         QTest::newRow("unassigned 81") << 0x81 << 0x81;
         QTest::newRow("S caron") << 0x8A << 0x160;

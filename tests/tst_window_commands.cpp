@@ -274,6 +274,7 @@ private slots:
         QMessageBox* box = nullptr;
         QString shownTitle, shownText, shownDefault;
         int shownIcon = -1;
+        Qt::TextFormat shownFormat = Qt::AutoText;
         QStringList shownButtons;
         QTimer::singleShot(0, [&] {
             box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
@@ -282,6 +283,7 @@ private slots:
             shownTitle = box->windowTitle();
             shownText = box->text();
             shownIcon = int(box->icon());
+            shownFormat = box->textFormat(); // messages carry paths: never read as markup
             for (auto* button : box->buttons())
                 shownButtons << button->text();
             shownDefault = box->defaultButton() ? box->defaultButton()->text() : QString();
@@ -294,6 +296,7 @@ private slots:
         QCOMPARE(shownTitle, title);
         QCOMPARE(shownText, text);
         QCOMPARE(shownIcon, icon);
+        QCOMPARE(shownFormat, Qt::PlainText);
         QCOMPARE(shownButtons, buttons);
         QCOMPARE(shownDefault, defaultButton);
     }

@@ -10,6 +10,9 @@
 #include <QLineEdit>
 #include <QRadioButton>
 
+#include <functional>
+#include <limits>
+
 using namespace kivo;
 using namespace kivo::testing;
 
@@ -207,6 +210,48 @@ private slots:
             QVERIFY(upDown->value() >= upDown->minimum() && upDown->value() <= upDown->maximum());
             QCOMPARE(upDown->value(), std::clamp(stored, upDown->minimum(), upDown->maximum()));
         }
+    }
+
+    // Every box shows its value from its first character, tried with the widest value each box
+    // can receive: a box scrolled to the end would hide a long phone number's first digits.
+    void valuesShowFromTheirStart() {
+        UserRecord user;
+        user.Name = user.Address = user.City = makeTextField<30>(std::string(30, 'W'));
+        user.Phone = makeTextField<18>("123456789012345678");
+        user.Birthdate = makeTextField<18>(std::string(18, 'W'));
+        user.PageLength = 255;
+        user.TimeLimit = user.TimeLeft = -32768;
+        for (auto* number : {&user.ResumeNumber, &user.TimesOn, &user.MessagesWritten,
+                             &user.MessagesRead, &user.MessagesDumped, &user.FilesUploaded,
+                             &user.FilesDownloaded, &user.KbUploaded, &user.KbDownloaded})
+            *number = std::numeric_limits<std::int32_t>::min();
+        Viewer v;
+        listed(v, {user});
+        v.select(0);
+        for (auto* box : v.window.findChildren<QLineEdit*>())
+            QVERIFY2(box->cursorPosition() == 0, qPrintable(box->objectName() + box->text()));
+    }
+
+    // Once a user is selected, one stays selected until Open empties the list: a click below
+    // the entries, Ctrl+click or Ctrl+Space on the selected entry keep it, and its view.
+    void selectionCannotBeEmptied() {
+        Viewer v;
+        listed(v, {tools::numberedUser(1), tools::numberedUser(2)});
+        v.window.show();
+        auto* list = v.list();
+        const QModelIndex second = list->model()->index(1, 0);
+        const QPoint onIt = list->visualRect(second).center();
+        v.select(1);
+        const std::function<void()> gestures[] = {
+            [&] { QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, onIt + QPoint(0, 100)); },
+            [&] { QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::ControlModifier, onIt); },
+            [&] { QTest::keyClick(list, Qt::Key_Space, Qt::ControlModifier); },
+        };
+        for (const auto& gesture : gestures) {
+            gesture();
+            QCOMPARE(list->selectionModel()->selectedIndexes(), QModelIndexList{second});
+        }
+        QCOMPARE(v.panel(3), QString("User 2"));
     }
 
     void keyboardSelectionFollows() {

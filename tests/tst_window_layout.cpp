@@ -1,5 +1,6 @@
 // The window as it starts: caption, place, start-up state, and how its controls behave.
 #include "look.h"
+#include "support/test_files.h"
 #include "support/viewer_fixture.h"
 
 #include <QAbstractButton>
@@ -14,9 +15,23 @@
 #include <QTabBar>
 #include <QToolBar>
 #include <QToolButton>
+#include <QWheelEvent>
 
 using namespace kivo;
 using namespace kivo::testing;
+
+namespace {
+
+// A focus stop by its object name; a toolbar button by its key, an option with its index.
+QString stopName(QWidget* focus) {
+    if (auto* button = qobject_cast<QToolButton*>(focus))
+        return button->defaultAction()->data().toString();
+    if (auto* option = qobject_cast<QRadioButton*>(focus))
+        return option->objectName() + ' ' + option->property("index").toString();
+    return focus->objectName().isEmpty() ? focus->metaObject()->className() : focus->objectName();
+}
+
+} // namespace
 
 class TestWindowLayout : public QObject {
     Q_OBJECT
@@ -140,6 +155,15 @@ private slots:
         arrows[0]->click();
         arrows[0]->click();
         QCOMPARE(box->text(), QString("11"));
+        // A wheel notch and the page keys step by one as well.
+        QWheelEvent notch({2, 2}, upDown->mapToGlobal(QPointF(2, 2)), {}, {0, 120}, Qt::NoButton,
+                          {}, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(upDown, &notch);
+        QCOMPARE(box->text(), QString("12"));
+        QTest::keyClick(upDown, Qt::Key_PageDown);
+        QTest::keyClick(upDown, Qt::Key_PageDown);
+        QTest::keyClick(upDown, Qt::Key_PageUp);
+        QCOMPARE(box->text(), QString("11"));
     }
 
     void lockedBoxesRefuseTypingButSelect_data() {
@@ -215,29 +239,63 @@ private slots:
             QVERIFY(!v.control<QWidget>(hidden)->isVisible());
     }
 
+    // The window opens with the keyboard in the list. The toolbar is one stop whatever its
+    // enabled buttons, and Tab enters the language group at the selected option, or at the
+    // first when the selected one is hidden.
+    void tabOrder_data() {
+        QTest::addColumn<int>("language");
+        QTest::addColumn<QString>("entered");
+        QTest::newRow("shown") << 2 << "optLanguage 2";
+        QTest::newRow("hidden") << 5 << "optLanguage 0";
+    }
     void tabOrder() {
+        QFETCH(int, language);
+        QFETCH(QString, entered);
+        TestFiles files;
+        UserRecord user = tools::numberedUser(1);
+        user.Language = std::uint8_t(language);
         Viewer v;
         v.window.show();
         QVERIFY(QTest::qWaitForWindowActive(&v.window));
-        auto* tabs = v.window.findChild<QTabBar*>();
-        tabs->setCurrentIndex(
-            0); // General in front: its controls take focus, the others are skipped
-        auto* first = v.window.toolbarButton(1);
-        v.window.findChild<QToolBar*>()->widgetForAction(first)->setFocus();
+        QCOMPARE(QApplication::focusWidget(), v.list());
+        v.open(files.write("BBBSUSER.DAT", tools::userFileBytes({user}))); // four buttons enabled
+        v.select(0);
+        v.window.findChild<QTabBar*>()->setCurrentIndex(0); // the others' controls are skipped
         QStringList visited;
-        for (int i = 0; i < 20; ++i) {
+        for (int i = 0; i < 14; ++i) {
             QWidget* focus = QApplication::focusWidget();
-            visited << (focus->objectName().isEmpty() ? QString(focus->metaObject()->className())
-                                                      : focus->objectName());
+            visited << stopName(focus);
             QTest::keyClick(focus, Qt::Key_Tab);
         }
         const QStringList expected = {
-            "QToolButton", "QToolButton", "List1",        "QTabBar",
-            "optLanguage", // the option group is one stop; arrows move within it
-            "cboProtocol", "cboPackers",  "udPagelength", "txtPagelength", "txtTimelimit",
-            "udTimelimit", "txtTimeleft", "udTimeleft",   "cboCharset",    "QToolButton",
-            "QToolButton", "List1",       "QTabBar",      "optLanguage",   "cboProtocol"};
+            "List1",        "QTabBar",       entered,        "cboProtocol", "cboPackers",
+            "udPagelength", "txtPagelength", "txtTimelimit", "udTimelimit", "txtTimeleft",
+            "udTimeleft",   "cboCharset",    "open",         "List1"};
         QCOMPARE(visited, expected);
+    }
+
+    // Within the toolbar the arrow keys move between the enabled buttons, and Space or Enter
+    // presses the one that has focus.
+    void toolbarKeys() {
+        Viewer v;
+        v.window.show();
+        QVERIFY(QTest::qWaitForWindowActive(&v.window));
+        QTest::keyClick(v.list(), Qt::Key_Backtab);
+        const std::pair<Qt::Key, QString> steps[] = {
+            {Qt::Key_Right, "exit"}, // Update, Print and Undo are disabled
+            {Qt::Key_Right, "exit"}, // the end
+            {Qt::Key_Left, "open"},  {Qt::Key_Down, "exit"}, {Qt::Key_Up, "open"},
+        };
+        QCOMPARE(stopName(QApplication::focusWidget()), QString("open"));
+        for (const auto& [key, focused] : steps) {
+            QTest::keyClick(QApplication::focusWidget(), key);
+            QCOMPARE(stopName(QApplication::focusWidget()), focused);
+        }
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Right);
+        for (Qt::Key press : {Qt::Key_Space, Qt::Key_Return, Qt::Key_Enter})
+            QTest::keyClick(QApplication::focusWidget(), press);
+        QCOMPARE(v.services.messages.size(), std::size_t(3)); // Exit asked each time
+        QCOMPARE(v.services.messages.back().title, QString("Exit"));
     }
 
     void fontResolvedAndEveryCaptionFits() {

@@ -13,9 +13,18 @@ constexpr std::array<char16_t, 32> kHighControlRange = {
     0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178, // 98-9F
 };
 
+// The Control Pictures block draws each C0 control as a visible symbol: U+2400 + the control,
+// and U+2421 for DEL.
+constexpr char16_t kControlPictures = 0x2400;
+constexpr char16_t kDeletePicture = 0x2421;
+
 } // namespace
 
 char16_t codePageToUnicode(unsigned char byte) {
+    if (byte >= 0x01 && byte <= 0x1F)
+        return char16_t(kControlPictures + byte);
+    if (byte == 0x7F)
+        return kDeletePicture;
     if (byte >= 0x80 && byte <= 0x9F)
         return kHighControlRange[byte - 0x80];
     return byte;

@@ -5,11 +5,7 @@
 namespace kivo {
 
 QString boardText(std::string_view bytes) {
-    QString text(static_cast<qsizetype>(bytes.size()), Qt::Uninitialized);
-    QChar* out = text.data();
-    for (char c : bytes)
-        *out++ = QChar(codePageToUnicode(static_cast<unsigned char>(c)));
-    return text;
+    return QString::fromStdU16String(decodeCodePage(bytes));
 }
 
 } // namespace kivo

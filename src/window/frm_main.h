@@ -81,6 +81,7 @@ private:
     void clearDetail();
     void showField(const ShownField& field, const UserRecord* user);
     void showLanguage(int language);
+    void keepLanguageTabStop();
 
     QMessageBox::StandardButton ask(const QString& title, const QString& text);
     void warn(const QString& title, const QString& text);

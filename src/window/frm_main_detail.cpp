@@ -1,5 +1,6 @@
 // The detail view: the selected user, read afresh from the file, on the three pages.
 #include "board_text.h"
+#include "box_text.h"
 #include "frm_main.h"
 #include "locked_check_box.h"
 #include "shown_fields.h"
@@ -68,7 +69,7 @@ void frmMain::showField(const ShownField& field, const UserRecord* user) {
     case ShownKind::Text:
     case ShownKind::Number: {
         auto* box = findChild<QLineEdit*>(QLatin1String(field.control));
-        box->setText(user ? QString::fromStdU16String(shownText(field, *user)) : QString());
+        showInBox(box, user ? QString::fromStdU16String(shownText(field, *user)) : QString());
         break;
     }
     case ShownKind::Spinner: {
@@ -82,7 +83,8 @@ void frmMain::showField(const ShownField& field, const UserRecord* user) {
     case ShownKind::Resume:
         chkResume_->setChecked(value != 0);
         txtResume_->setEnabled(value != 0);
-        txtResume_->setText(user ? QString::fromStdU16String(shownText(field, *user)) : QString());
+        showInBox(txtResume_,
+                  user ? QString::fromStdU16String(shownText(field, *user)) : QString());
         break;
     case ShownKind::Language:
         showLanguage(user ? static_cast<int>(value) : -1);
@@ -101,6 +103,17 @@ void frmMain::showLanguage(int language) {
     languages_->setExclusive(true);
     if (language >= 0 && language < int(optLanguage_.size()))
         optLanguage_[std::size_t(language)]->setChecked(true);
+    keepLanguageTabStop();
+}
+
+void frmMain::keepLanguageTabStop() {
+    // Tab enters an option group at its selected option; with none of the shown ones selected,
+    // at the first. The others are reached with the arrow keys.
+    QAbstractButton* stop = languages_->checkedButton();
+    if (!stop || stop->isHidden())
+        stop = optLanguage_[0];
+    for (auto* option : optLanguage_)
+        option->setFocusPolicy(option == stop ? Qt::StrongFocus : Qt::ClickFocus);
 }
 
 } // namespace kivo

@@ -2,6 +2,7 @@
 #include "artwork.h"
 #include "code_tables.h"
 #include "frm_main.h"
+#include "keyboard_tool_bar.h"
 #include "kivo_version.h"
 #include "locked_check_box.h"
 #include "shown_fields.h"
@@ -9,6 +10,7 @@
 #include "twips.h"
 #include "up_down.h"
 #include "user_list_model.h"
+#include "user_list_view.h"
 
 #include <QButtonGroup>
 #include <QComboBox>
@@ -36,6 +38,9 @@ template <class Control> Control* place(QWidget* container, const char* name, QR
 
 QLabel* label(QWidget* container, const char* name, const QString& caption, QRect where) {
     auto* control = place<QLabel>(container, name, where);
+    // Plain text always: a label left on automatic rich text would draw a caller's "<b>" as bold
+    // and open the file an "<img src=...>" names. The status panels show file data.
+    control->setTextFormat(Qt::PlainText);
     control->setText(caption);
     control->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     return control;
@@ -114,7 +119,7 @@ frmMain::frmMain(WindowServices& services, QWidget* parent)
 frmMain::~frmMain() = default;
 
 void frmMain::createToolbar() {
-    tb1_ = place<QToolBar>(this, "tb1", twipRect(0, 0, 7995, 585));
+    tb1_ = place<KeyboardToolBar>(this, "tb1", twipRect(0, 0, 7995, 585));
     tb1_->setMovable(false);
     tb1_->setFloatable(false);
     tb1_->setIconSize({16, 15});
@@ -148,7 +153,6 @@ void frmMain::createToolbar() {
         action->setToolTip(b.tooltip);
         QWidget* button = tb1_->widgetForAction(action);
         button->setFixedSize(twipRect(0, 0, 630, 525).size());
-        button->setFocusPolicy(Qt::TabFocus); // reachable from the keyboard too
         button->setAccessibleDescription(b.tooltip);
     }
     connect(tb1_, &QToolBar::actionTriggered, this, &frmMain::tb1_ButtonClick);
@@ -160,7 +164,7 @@ QAction* frmMain::toolbarButton(int position) const {
 
 void frmMain::createUserList() {
     users_ = new UserListModel(this);
-    List1_ = place<QListView>(this, "List1", twipRect(0, 600, 3375, 4545));
+    List1_ = place<UserListView>(this, "List1", twipRect(0, 600, 3375, 4545));
     List1_->setModel(users_);
     List1_->setSelectionMode(QAbstractItemView::SingleSelection);
     List1_->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -338,6 +342,8 @@ void frmMain::setTabOrder() {
         order << byName(name);
     for (qsizetype i = 1; i < order.size(); ++i)
         QWidget::setTabOrder(order[i - 1], order[i]);
+    // The window opens with the keyboard in the list; the toolbar is the stop before it.
+    List1_->setFocus();
 }
 
 } // namespace kivo

@@ -24,9 +24,11 @@ constexpr qint64 kGaugeRepaintMs = 15;
 } // namespace
 
 QString formatUserCount(double count, const QLocale& locale) {
-    QLocale plain = locale;
-    plain.setNumberOptions(QLocale::OmitGroupSeparator);
-    return plain.toString(count, 'g', 15);
+    // Digits 0-9, as every other number in the window; only the decimal separator is the
+    // user's. A locale's own toString would also bring its digits (Arabic-Indic, say).
+    QString text = QLocale::c().toString(count, 'g', 15);
+    text.replace(QLatin1Char('.'), locale.decimalPoint());
+    return text;
 }
 
 void frmMain::mnuOpen_Click() {
@@ -53,8 +55,8 @@ void frmMain::openUserFile(const QString& path) {
     if (std::floor(count) > double(UserListModel::kMaxEntries)) {
         warn(tr("Open"), tr("The file %1 could not be opened: it holds %2 users, and this viewer "
                             "lists at most %3.")
-                             .arg(path, formatUserCount(std::floor(count), locale()))
-                             .arg(UserListModel::kMaxEntries));
+                             .arg(path, formatUserCount(std::floor(count), locale()),
+                                  QString::number(UserListModel::kMaxEntries)));
         userFile_.closeAll();
         standWithoutFile();
         return;

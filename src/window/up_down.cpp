@@ -1,5 +1,7 @@
 #include "up_down.h"
 
+#include "box_text.h"
+
 #include <QEvent>
 #include <QLineEdit>
 #include <QToolButton>
@@ -9,6 +11,9 @@ namespace kivo {
 UpDown::UpDown(QWidget* parent)
     : QAbstractSlider(parent), up_(new QToolButton(this)), down_(new QToolButton(this)) {
     setOrientation(Qt::Vertical);
+    // An up-down control moves one step whatever moves it. A slider's page is ten steps, and a
+    // wheel notch three steps bounded by the page: a page of one makes both a single step.
+    setPageStep(1);
     setFocusPolicy(Qt::StrongFocus);
     for (auto* arrow : {up_, down_}) {
         arrow->setAutoRepeat(true);
@@ -30,14 +35,14 @@ void UpDown::setBuddy(QLineEdit* buddy) {
 
 void UpDown::showValue() {
     if (buddy_)
-        buddy_->setText(QString::number(value()));
+        showInBox(buddy_, QString::number(value()));
 }
 
 void UpDown::showStored(int stored) {
     setValue(stored); // QAbstractSlider keeps it within the range
     showValue();
     if (buddy_ && stored != value())
-        buddy_->setText(QString::number(stored));
+        showInBox(buddy_, QString::number(stored));
 }
 
 void UpDown::clearShown() {

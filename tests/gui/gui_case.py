@@ -18,7 +18,8 @@ SAMPLE_MAKER = os.environ.get("KIVO_SAMPLE_MAKER", "")
 CAPTION = "KIVO/32 v2 Build: 01    (BBBS HOW 3.33)"
 
 # A small file whose every value the tests know, written by our own record writer. The names
-# carry Windows-1252 letters, so the list and the boxes must decode the board's code page.
+# carry Windows-1252 letters, so the list and the boxes must decode the board's code page, and
+# the last one carries markup, which a screen reader must read as typed, tags and all.
 KNOWN_USERS = [
     dict(name="Aino \u00c4ij\u00e4l\u00e4", address="Kirkkokatu 3", city="90100 Oulu",
          phone="08-555 1001", birthdate="01-02-61", page_length=23, charset=2, language=1,
@@ -35,8 +36,9 @@ KNOWN_USERS = [
          time_limit=60, time_left=60, times_on=100000, messages_written=2222,
          messages_read=33333, messages_dumped=444, files_uploaded=55, files_downloaded=666,
          kb_uploaded=77777, kb_downloaded=888888, resume_number=0),
-    dict(name="Euro \u20ac Guest", address="", city="", phone="", birthdate="", page_length=24,
-         charset=0, language=0, packer=0, protocol=2, time_limit=15, time_left=15, times_on=1),
+    dict(name="<b>Euro</b> \u20ac &amp; Guest", address="", city="", phone="", birthdate="",
+         page_length=24, charset=0, language=0, packer=0, protocol=2, time_limit=15,
+         time_left=15, times_on=1),
 ]
 
 LANGUAGES = ["English", "Suomi", "Swedish", "Norwegian"]
