@@ -100,9 +100,9 @@ private slots:
 
     void toolbarButtonsReachTheirCommands() {
         Viewer v;
-        v.window.toolbarButton(1)->trigger();
+        v.window.toolbarButton(ToolbarButton(1))->trigger();
         QCOMPARE(v.services.filters.size(), std::size_t(1));
-        v.window.toolbarButton(8)->trigger();
+        v.window.toolbarButton(ToolbarButton(8))->trigger();
         QCOMPARE(v.services.messages.back().title, QString("Exit"));
     }
 
@@ -171,7 +171,7 @@ private slots:
     void undoWithoutSelectionChangesNothing() {
         Viewer v;
         v.open(path_);
-        QVERIFY(v.window.toolbarButton(6)->isEnabled());
+        QVERIFY(v.window.toolbarButton(ToolbarButton(6))->isEnabled());
         v.control<QLineEdit>("txtName")->setText("typed");
         v.services.answers.push_back(QMessageBox::Yes);
         v.window.mnuUndo_Click();

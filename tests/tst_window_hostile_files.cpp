@@ -334,7 +334,7 @@ private slots:
                              "lists at most 20000000.")
                          .arg(path, QString::number(users)));
             checkNoFile(v);
-            QVERIFY(!v.window.toolbarButton(2)->isEnabled());
+            QVERIFY(!v.window.toolbarButton(ToolbarButton(2))->isEnabled());
         } else {
             QVERIFY(v.services.messages.empty());
             QCOMPARE(v.entries(), users);

@@ -78,7 +78,7 @@ private slots:
         QVERIFY(v.panel(3).isEmpty());
         for (int position = 1; position <= 8; ++position) {
             const bool enabled = position != 2 && position != 4 && position != 6;
-            QCOMPARE(v.window.toolbarButton(position)->isEnabled(), enabled);
+            QCOMPARE(v.window.toolbarButton(ToolbarButton(position))->isEnabled(), enabled);
         }
         auto* gauge = v.control<QProgressBar>("gauge1");
         QCOMPARE(gauge->value(), 0);

@@ -31,7 +31,7 @@ private slots:
         QCOMPARE(v.panel(2), QString("3 users in file"));
         QCOMPARE(v.panel(3), panel3);
         QCOMPARE(v.control<QLineEdit>("txtName")->text(), QString("User 2"));
-        QVERIFY(v.window.toolbarButton(6)->isEnabled());
+        QVERIFY(v.window.toolbarButton(ToolbarButton(6))->isEnabled());
         QVERIFY(v.services.messages.empty());
     }
 
@@ -58,9 +58,9 @@ private slots:
         for (int row = 0; row < entries; ++row)
             QCOMPARE(v.entry(row), QString("User %1").arg(row + 1)); // file order
         QVERIFY(v.control<QProgressBar>("gauge1")->isHidden());
-        QVERIFY(v.window.toolbarButton(2)->isEnabled());
-        QVERIFY(!v.window.toolbarButton(4)->isEnabled());
-        QVERIFY(v.window.toolbarButton(6)->isEnabled());
+        QVERIFY(v.window.toolbarButton(ToolbarButton(2))->isEnabled());
+        QVERIFY(!v.window.toolbarButton(ToolbarButton(4))->isEnabled());
+        QVERIFY(v.window.toolbarButton(ToolbarButton(6))->isEnabled());
         QCOMPARE(v.list()->selectionModel()->selectedIndexes().size(), 0);
         QVERIFY(v.services.messages.empty());
     }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "shown_fields.h"
+#include "toolbar_keys.h"
 #include "user_file.h"
 #include "window_services.h"
 
@@ -47,8 +48,8 @@ public:
     void mnuEnd_Click();
     void tb1_ButtonClick(QAction* button);
 
-    // Toolbar buttons by 1-based position, separators counted.
-    QAction* toolbarButton(int position) const;
+    QAction* toolbarButton(ToolbarButton button) const;
+    QLabel* panel(StatusPanel panel) const;
 
 protected:
     void closeEvent(QCloseEvent* event) override;

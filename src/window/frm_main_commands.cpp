@@ -1,5 +1,6 @@
 // The toolbar's commands: the dispatcher, and Update, Undo and Exit.
 #include "frm_main.h"
+#include "toolbar_keys.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -9,13 +10,13 @@ namespace kivo {
 void frmMain::tb1_ButtonClick(QAction* button) {
     // Exact, case-sensitive keys; Print and anything unknown do nothing.
     const QString key = button->data().toString();
-    if (key == QLatin1String("open"))
+    if (key == QLatin1String(toolbar_key::kOpen))
         mnuOpen_Click();
-    else if (key == QLatin1String("undo"))
+    else if (key == QLatin1String(toolbar_key::kUndo))
         mnuUndo_Click();
-    else if (key == QLatin1String("exit"))
+    else if (key == QLatin1String(toolbar_key::kExit))
         mnuEnd_Click();
-    else if (key == QLatin1String("update"))
+    else if (key == QLatin1String(toolbar_key::kUpdate))
         mnuUpdate_Click();
 }
 

@@ -51,13 +51,13 @@ void frmMain::List1_Click() {
 }
 
 void frmMain::showRecord(const UserRecord& user) {
-    panels_[2]->setText(boardText(displayedBytes(user.Name)));
+    panel(StatusPanel::UserName)->setText(boardText(displayedBytes(user.Name)));
     for (const ShownField& field : kShownFields)
         showField(field, &user);
 }
 
 void frmMain::clearDetail() {
-    panels_[2]->clear();
+    panel(StatusPanel::UserName)->clear();
     for (const ShownField& field : kShownFields)
         showField(field, nullptr);
 }

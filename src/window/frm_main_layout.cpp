@@ -133,14 +133,14 @@ void frmMain::createToolbar() {
         ToolbarImage image;
     };
     const Button buttons[] = {
-        {"open", tr("Open"), tr("Opens an userfile"), ToolbarImage::Open},
-        {"update", tr("Update"), tr("Updates file"), ToolbarImage::Update},
+        {toolbar_key::kOpen, tr("Open"), tr("Opens an userfile"), ToolbarImage::Open},
+        {toolbar_key::kUpdate, tr("Update"), tr("Updates file"), ToolbarImage::Update},
         {nullptr, {}, {}, {}},
-        {"print", tr("Print"), tr("Print info about this user"), ToolbarImage::Print},
+        {toolbar_key::kPrint, tr("Print"), tr("Print info about this user"), ToolbarImage::Print},
         {nullptr, {}, {}, {}},
-        {"undo", tr("Undo"), tr("Undo changes on this user"), ToolbarImage::Undo},
+        {toolbar_key::kUndo, tr("Undo"), tr("Undo changes on this user"), ToolbarImage::Undo},
         {nullptr, {}, {}, {}},
-        {"exit", tr("Exit"), tr("Exit app."), ToolbarImage::Exit},
+        {toolbar_key::kExit, tr("Exit"), tr("Exit app."), ToolbarImage::Exit},
     };
     for (const auto& b : buttons) {
         if (!b.key) {
@@ -158,8 +158,12 @@ void frmMain::createToolbar() {
     connect(tb1_, &QToolBar::actionTriggered, this, &frmMain::tb1_ButtonClick);
 }
 
-QAction* frmMain::toolbarButton(int position) const {
-    return tb1_->actions().at(position - 1);
+QAction* frmMain::toolbarButton(ToolbarButton button) const {
+    return tb1_->actions().at(static_cast<int>(button) - 1);
+}
+
+QLabel* frmMain::panel(StatusPanel panel) const {
+    return panels_[static_cast<std::size_t>(panel) - 1];
 }
 
 void frmMain::createUserList() {
@@ -197,7 +201,7 @@ void frmMain::createStatusBar() {
         panel->setAccessibleDescription(panels[i].tooltip);
         panels_[i] = panel;
     }
-    panels_[0]->setAccessibleName(tr("Progress"));
+    panel(StatusPanel::Gauge)->setAccessibleName(tr("Progress"));
 
     // The gauge lies in front of panel 1, a little below the bar's top edge.
     gauge1_ = place<QProgressBar>(this, "gauge1", twipRect(0, 5280, 1455, 135));

@@ -62,10 +62,10 @@ void frmMain::openUserFile(const QString& path) {
         return;
     }
     rememberOpenedFile(path);
-    panels_[1]->setText(formatUserCount(count, locale()) + tr(" users in file"));
+    panel(StatusPanel::UserCount)->setText(formatUserCount(count, locale()) + tr(" users in file"));
     listUsers(count);
-    toolbarButton(6)->setEnabled(true);
-    toolbarButton(2)->setEnabled(true);
+    toolbarButton(ToolbarButton::Undo)->setEnabled(true);
+    toolbarButton(ToolbarButton::Update)->setEnabled(true);
 }
 
 void frmMain::listUsers(double count) {
@@ -119,7 +119,7 @@ void frmMain::advanceGauge(std::int64_t listed, std::int64_t total) {
 void frmMain::standWithoutFile() {
     users_->clear();
     openedPath_.clear();
-    panels_[1]->setText(tr("No file loaded"));
+    panel(StatusPanel::UserCount)->setText(tr("No file loaded"));
 }
 
 } // namespace kivo

@@ -33,9 +33,9 @@ QPoint centredTopLeft(const QRect& screen, const QSize& window) {
 void frmMain::Form_Load() {
     move(centredTopLeft(services_.screenGeometry(this), size()));
     setWindowTitle(windowCaption(kVersionMajor, kVersionMinor, kVersionPatch));
-    panels_[1]->setText(tr("No file loaded"));
-    for (int position : {2, 4, 6})
-        toolbarButton(position)->setEnabled(false);
+    standWithoutFile();
+    for (auto button : {ToolbarButton::Update, ToolbarButton::Print, ToolbarButton::Undo})
+        toolbarButton(button)->setEnabled(false);
     gauge1_->setValue(0);
     gauge1_->hide();
     for (const ShownField& field : kShownFields)
