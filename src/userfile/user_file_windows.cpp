@@ -47,6 +47,22 @@ std::optional<std::wstring> widePath(const std::string& path) {
     return wide;
 }
 
+// Whether the path names a whole device rather than a file: the reserved names (NUL, CON, COM1,
+// … in any folder) come back from GetFullPathNameW as \\.\NAME, and volumes and disks are
+// named that way too (\\.\C:, \\.\PhysicalDrive0; GetFileType would call them disks).
+// Opening one could wait for input, raise a modem line or read a whole disk, so they are refused
+// unopened. A file or pipe under the device space (\\.\pipe\NAME) has a folder part.
+bool namesADevice(const std::wstring& path) {
+    const DWORD size = GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
+    if (size == 0)
+        return false;
+    std::wstring full(size, L'\0');
+    full.resize(GetFullPathNameW(path.c_str(), size, full.data(), nullptr));
+    const std::wstring deviceSpace = L"\\\\.\\";
+    return full.starts_with(deviceSpace) &&
+           full.find(L'\\', deviceSpace.size()) == std::wstring::npos;
+}
+
 } // namespace
 
 std::string systemErrorText(int code) {
@@ -75,7 +91,9 @@ FileError UserFile::open(const std::string& path) {
     const auto wide = widePath(path);
     if (!wide)
         return {FileError::Kind::NotFound, ERROR_FILE_NOT_FOUND};
-    // Sharing read, write and delete: the board goes on writing, renaming and replacing the file
+    if (namesADevice(*wide))
+        return {FileError::Kind::NotRegular, 0};
+    // Sharing read, write and delete: the board goes on writing, renaming and removing the file
     // while it is shown here. OPEN_EXISTING: a missing file is an error, not a new empty file.
     const HANDLE handle = CreateFileW(wide->c_str(), GENERIC_READ,
                                       FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
@@ -90,7 +108,7 @@ FileError UserFile::open(const std::string& path) {
         }
         return fromWindowsError(error);
     }
-    // NUL, CON, COM1, pipes and the like open like files; only a file on a disk is a user file.
+    // Pipes open like files; only a file on a disk is a user file.
     if (GetFileType(handle) != FILE_TYPE_DISK) {
         CloseHandle(handle);
         return {FileError::Kind::NotRegular, 0};
