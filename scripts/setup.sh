@@ -17,6 +17,9 @@ packages=(
     clang libclang-rt-dev
     # desktop integration checks and packaging
     desktop-file-utils dpkg-dev fakeroot file
+    # the Windows build: cross compiler, Wine to run it, the installer maker; the window's
+    # clipboard and screenshots on a virtual display
+    g++-mingw-w64-x86-64-posix wine wine64 nsis unzip xclip imagemagick
 )
 
 missing=()
