@@ -93,7 +93,10 @@ lists_from_command_line() {
 if lists_from_command_line; then
     eval "$(xdotool getwindowgeometry --shell "$window")"
     sleep 1
-    xdotool mousemove $((X + 60)) $((Y + 48)) click 1 # the first user, which focuses the list
+    for _ in 1 2; do # the first user, which focuses the list (a first click may only activate)
+        xdotool mousemove $((X + 60)) $((Y + 48)) click 1
+        sleep 0.5
+    done
     xdotool key End
     xdotool mousemove $((X + 322)) $((Y + 50)) click 1 # the Personal page
     xdotool mousemove $((X + 300)) $((Y + 97)) click 1 # its Name box
