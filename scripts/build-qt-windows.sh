@@ -53,16 +53,18 @@ else
     # A private apt with a deb-src entry beside each of the machine's deb entries.
     apt=$work/apt
     mkdir -p "$apt/sources.list.d" "$apt/lists/partial" "$apt/cache/archives/partial"
-    shopt -s nullglob
     for file in /etc/apt/sources.list /etc/apt/sources.list.d/*.list; do
-        sed -n 's/^\([[:space:]]*\)deb\([[:space:]]\)/\1deb-src\2/p' "$file"
-    done >"$apt/sources.list.d/source.list"
+        if [ -f "$file" ]; then
+            sed -n 's/^\([[:space:]]*\)deb\([[:space:]]\)/\1deb-src\2/p' "$file"
+        fi
+    done >"$apt/sources.list"
     for file in /etc/apt/sources.list.d/*.sources; do
-        sed 's/^Types:.*/Types: deb-src/' "$file" >"$apt/sources.list.d/$(basename "$file")"
+        if [ -f "$file" ]; then
+            sed 's/^Types:.*/Types: deb-src/' "$file" >"$apt/sources.list.d/$(basename "$file")"
+        fi
     done
-    shopt -u nullglob
     cat >"$apt/apt.conf" <<EOF
-Dir::Etc::SourceList "$apt/sources.list.d/source.list";
+Dir::Etc::SourceList "$apt/sources.list";
 Dir::Etc::SourceParts "$apt/sources.list.d";
 Dir::State::Lists "$apt/lists";
 Dir::Cache "$apt/cache";
