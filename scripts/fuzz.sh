@@ -6,11 +6,10 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds=${1:-30}
-dir=build-fuzz
+dir=build-fuzz # the fuzz preset's folder
 
-CXX=clang++ CC=clang cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-    -DKIVO_FUZZ=ON -DKIVO_BUILD_WINDOW=ON -DKIVO_BUILD_BENCHMARKS=OFF >/dev/null
-cmake --build "$dir" --target fuzz_record fuzz_user_file fuzz_window --parallel "$(nproc)"
+cmake --preset fuzz >/dev/null
+cmake --build --preset fuzz --target fuzz_record fuzz_user_file fuzz_window --parallel "$(nproc)"
 
 for target in record user_file window; do
     # New inputs go to the build folder; the seeds in fuzz/corpus/ stay as committed.

@@ -19,6 +19,9 @@ packages=(
     # manual page and Debian's own package checker
     desktop-file-utils dpkg-dev fakeroot file
     shared-mime-info xdg-utils libfile-mimeinfo-perl appstream man-db groff-base lintian
+    # the Windows build: cross compiler, Wine to run it, the installer maker; the window's
+    # clipboard and screenshots on a virtual display
+    g++-mingw-w64-x86-64-posix wine wine64 nsis unzip xclip imagemagick
 )
 
 missing=()

@@ -3,11 +3,10 @@
 # build-asan/ and runs every test but the real-window ones (label "gui"). Fails on any error.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-dir=build-asan
+dir=build-asan # the asan preset's folder
 
-cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKIVO_SANITIZE=ON \
-    -DKIVO_BUILD_BENCHMARKS=OFF >/dev/null
-cmake --build "$dir" --parallel "$(nproc)"
+cmake --preset asan >/dev/null
+cmake --build --preset asan --parallel "$(nproc)"
 
 # Any report ends the test with an error; leaks are checked too (Qt needs no exceptions here).
 export ASAN_OPTIONS=abort_on_error=1:halt_on_error=1:detect_stack_use_after_return=1:strict_string_checks=1

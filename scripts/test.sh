@@ -12,3 +12,5 @@ scripts/test-sanitized.sh
 scripts/fuzz.sh
 # The installed program and its Debian package.
 scripts/check-package.sh
+# The Windows build, its tests under Wine, its zip and installer.
+scripts/test-windows.sh build

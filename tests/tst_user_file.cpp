@@ -1,15 +1,15 @@
 // Opening, counting and reading user files, and every way that can fail.
+#include "support/system_paths.h"
 #include "support/test_files.h"
 #include "user_file.h"
 #include "user_file_writer.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QTest>
 
-#include <sys/stat.h>
-#include <unistd.h>
-
 using namespace kivo;
+using kivo::testing::systemRefusedPaths;
 using kivo::testing::TestFiles;
 
 Q_DECLARE_METATYPE(kivo::FileError::Kind)
@@ -132,17 +132,15 @@ private slots:
         QTest::newRow("missing") << "missing/BBBSUSER.DAT" << FileError::Kind::NotFound;
         QTest::newRow("missing in existing folder") << "NOFILE.DAT" << FileError::Kind::NotFound;
         QTest::newRow("directory") << "." << FileError::Kind::IsDirectory;
-        QTest::newRow("fifo") << "fifo" << FileError::Kind::NotRegular;
-        QTest::newRow("character device") << "/dev/null" << FileError::Kind::NotRegular;
         QTest::newRow("empty path") << "" << FileError::Kind::NotFound;
+        for (const auto& refused : systemRefusedPaths(files_.path(".")))
+            QTest::newRow(refused.what) << refused.path << refused.kind;
     }
     void openFailures() {
         QFETCH(QString, path);
         QFETCH(FileError::Kind, kind);
-        const QString fifo = files_.path("fifo");
-        if (!QFileInfo::exists(fifo))
-            QCOMPARE(::mkfifo(fifo.toLocal8Bit().constData(), 0600), 0);
-        const QString full = path.isEmpty() || path.startsWith('/') ? path : files_.path(path);
+        const QString full =
+            path.isEmpty() || QDir::isAbsolutePath(path) ? path : files_.path(path);
 
         UserFile file;
         const FileError error = file.open(full.toStdString()); // a FIFO must not block here
@@ -171,7 +169,7 @@ private slots:
         UserFile file;
         QVERIFY(!file.open(path.toStdString()));
         QCOMPARE(file.userCount(), 3.0);
-        QVERIFY(::truncate(path.toLocal8Bit().constData(), 400) == 0);
+        QVERIFY(QFile::resize(path, 400));
         QCOMPARE(*file.read(1).record, tools::numberedUser(1));
         for (int n : {2, 3}) {
             const auto result = file.read(n);
@@ -194,6 +192,36 @@ private slots:
         // A failed open leaves nothing open, not the earlier file.
         QVERIFY(file.open(files_.path("gone.dat").toStdString()));
         QVERIFY(!file.isOpen());
+    }
+
+    // The board keeps writing the file while it is shown, and may rename it: the viewer must
+    // neither be locked out nor lock the board out (Windows shares an open file only as asked).
+    void sharedWithTheBoard() {
+        const QString path = files_.write("BBBSUSER.DAT", tools::userFileBytes(numberedUsers(2)));
+        QFile board(path);
+        QVERIFY(board.open(QIODevice::ReadWrite | QIODevice::Append));
+        UserFile file;
+        QVERIFY(!file.open(path.toStdString()));
+        const auto third = tools::userFileBytes({tools::numberedUser(3)});
+        QCOMPARE(board.write(reinterpret_cast<const char*>(third.data()), qint64(third.size())),
+                 qint64(third.size()));
+        QVERIFY(board.flush());
+        QCOMPARE(file.userCount(), 3.0);
+        QCOMPARE(*file.read(3).record, tools::numberedUser(3));
+        board.close();
+        QVERIFY(QFile::rename(path, files_.path("BBBSUSER.OLD")));
+        QCOMPARE(*file.read(2).record, tools::numberedUser(2));
+    }
+
+    // The path reaches the system whole, whatever its script (UTF-8 here; UTF-16 on Windows).
+    void pathInAnyScript() {
+        const QString path = files_.write(QString::fromUtf8("K\xC3\xA4ytt\xC3\xA4j\xC3\xA4t/"
+                                                            "\xCE\xA7\xCF\x81\xE7\x94\xA8.DAT"),
+                                          tools::userFileBytes(numberedUsers(2)));
+        UserFile file;
+        QVERIFY(!file.open(path.toStdString()));
+        QCOMPARE(file.userCount(), 2.0);
+        QCOMPARE(*file.read(2).record, tools::numberedUser(2));
     }
 
     void neverChangesTheFile() {

@@ -131,22 +131,28 @@ private slots:
         QVERIFY(gauge->isHidden());
     }
 
+    void dialogFilterIgnoresLetterCase_data() {
+        QTest::addColumn<QString>("name");
+        QTest::newRow("lower") << "bbbsuser.dat";
+        QTest::newRow("mixed") << "BbbsUser.Dat";
+        QTest::newRow("upper") << "BBBSUSER.DAT";
+    }
     void dialogFilterIgnoresLetterCase() {
-        // The real dialog, as the program builds it, lists the user file whatever its case.
-        for (const char* name : {"bbbsuser.dat", "BbbsUser.Dat", "BBBSUSER.DAT", "other.dat"})
-            files_.write(QString("case/") + name, QByteArray());
-        auto dialog = makeOpenDialog(nullptr, "Userfile (BBBSUSER.DAT)", files_.path("case"));
+        // The real dialog, as the program builds it, lists the user file whatever its case. One
+        // folder a spelling: where names ignore case (Windows) the three would be one file.
+        QFETCH(QString, name);
+        const QString folder = QString("case-") + QTest::currentDataTag();
+        files_.write(folder + "/" + name, QByteArray());
+        files_.write(folder + "/other.dat", QByteArray());
+        auto dialog = makeOpenDialog(nullptr, "Userfile (BBBSUSER.DAT)", files_.path(folder));
         QCOMPARE(dialog->nameFilters(), QStringList{"Userfile (BBBSUSER.DAT)"});
         QVERIFY(dialog->testOption(QFileDialog::DontUseNativeDialog));
+        dialog->setDirectory(files_.path(folder));
         dialog->show();
         auto* view = dialog->findChild<QAbstractItemView*>("listView");
         QVERIFY(view);
-        QTRY_COMPARE(view->model()->rowCount(view->rootIndex()), 3);
-        QStringList shown;
-        for (int row = 0; row < 3; ++row)
-            shown << view->model()->index(row, 0, view->rootIndex()).data().toString();
-        shown.sort();
-        QCOMPARE(shown, (QStringList{"BBBSUSER.DAT", "BbbsUser.Dat", "bbbsuser.dat"}));
+        QTRY_COMPARE(view->model()->rowCount(view->rootIndex()), 1);
+        QCOMPARE(view->model()->index(0, 0, view->rootIndex()).data().toString(), name);
     }
 };
 

@@ -1,5 +1,6 @@
 #include "user_file_writer.h"
 
+#include <filesystem>
 #include <fstream>
 
 namespace kivo::tools {
@@ -17,7 +18,9 @@ std::vector<std::uint8_t> userFileBytes(const std::vector<UserRecord>& records,
 }
 
 bool writeFile(const std::string& path, const std::vector<std::uint8_t>& bytes) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    // The path is UTF-8; as a char8_t string it reaches Windows as UTF-16, not the ANSI code page.
+    const std::filesystem::path name(std::u8string(path.begin(), path.end()));
+    std::ofstream out(name, std::ios::binary | std::ios::trunc);
     out.write(reinterpret_cast<const char*>(bytes.data()),
               static_cast<std::streamsize>(bytes.size()));
     return static_cast<bool>(out.flush());

@@ -12,7 +12,7 @@ namespace kivo::tools {
 std::vector<std::uint8_t> userFileBytes(const std::vector<UserRecord>& records,
                                         const std::vector<std::uint8_t>& trailing = {});
 
-// Writes bytes to path, replacing the file. Returns false when it could not be written.
+// Writes bytes to path (UTF-8), replacing the file. Returns false when it could not be written.
 bool writeFile(const std::string& path, const std::vector<std::uint8_t>& bytes);
 
 // A plain user for bulk files: "User 1", "User 2", … with the numbers spread over the fields.

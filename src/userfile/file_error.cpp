@@ -1,7 +1,5 @@
 #include "file_error.h"
 
-#include <cstring>
-
 namespace kivo {
 
 std::string FileError::describe() const {
@@ -19,7 +17,7 @@ std::string FileError::describe() const {
     case Kind::NoPermission:
         return "permission to read it was denied";
     case Kind::SystemError:
-        return std::string("the system reported: ") + std::strerror(systemError);
+        return "the system reported: " + systemErrorText(systemError);
     case Kind::RecordMissing:
         return "user " + std::to_string(recordNumber) +
                " is no longer wholly in the file; it may have been shortened since it was listed";

@@ -14,12 +14,12 @@ struct FileError {
         IsDirectory,   // the path names a folder
         NotRegular,    // a device, pipe or socket: not a user file
         NoPermission,  // the system refused to let us read it
-        SystemError,   // any other failure the system reported (errno kept)
+        SystemError,   // any other failure the system reported (its code kept)
         RecordMissing, // the record is not wholly in the file (it shrank, or the number is wrong)
     };
 
     Kind kind = Kind::None;
-    int systemError = 0;           // errno, for SystemError
+    int systemError = 0;           // errno, or GetLastError() on Windows, for SystemError
     std::int64_t recordNumber = 0; // for RecordMissing
 
     explicit operator bool() const { return kind != Kind::None; }
@@ -28,5 +28,8 @@ struct FileError {
     // A clause that finishes "The file could not be opened: …", e.g. "it does not exist".
     std::string describe() const;
 };
+
+// The system's own words for one of its error codes (in the user file's platform part).
+std::string systemErrorText(int code);
 
 } // namespace kivo

@@ -17,6 +17,8 @@ struct ReadResult {
 
 // The one user file the viewer has open. It holds the open file and nothing else: the count is
 // asked of the file system every time and every record is read afresh. It never writes.
+// open, length, readAt and closeAll talk to the system, one file per system (user_file_posix.cpp,
+// user_file_windows.cpp); the rest is shared (user_file.cpp).
 class UserFile {
 public:
     UserFile() = default;
@@ -40,7 +42,7 @@ public:
     [[nodiscard]] ReadResult read(std::int64_t n) const;
 
     void closeAll();
-    bool isOpen() const { return fd_ >= 0; }
+    bool isOpen() const { return handle_ != kNoHandle; }
 
     // Reads records 1, 2, … in file order through a buffer, so listing a large file does not
     // cost one system call per user. Each record is still decoded whole, one at a time.
@@ -63,7 +65,11 @@ private:
     FileError readAt(std::int64_t offset, std::uint8_t* into, std::size_t size,
                      std::size_t& got) const;
 
-    int fd_ = -1;
+    // The open file: a descriptor, or a Windows HANDLE. -1 is neither an open descriptor nor a
+    // HANDLE CreateFileW returns (it is INVALID_HANDLE_VALUE).
+    using Handle = std::intptr_t;
+    static constexpr Handle kNoHandle = -1;
+    Handle handle_ = kNoHandle;
 };
 
 } // namespace kivo

@@ -1,0 +1,40 @@
+#!/usr/bin/env bash
+# The Windows build and its tests: Qt for Windows (scripts/build-qt-windows.sh: unpacked from the
+# shared cache or built, and kept), the cross build in build-windows/ (the "windows" preset),
+# every test under Wine, the zip and the installer, and their check
+# (scripts/check-windows-package.sh). Prints how long each step took.
+#   scripts/test-windows.sh [Linux build folder, default build]
+set -euo pipefail
+cd "$(dirname "$0")/.."
+linux=${1:-build}
+
+times=()
+last=$SECONDS
+timed() {
+    times+=("$(printf '%-34s %4d s' "$1" $((SECONDS - last)))")
+    last=$SECONDS
+}
+
+KIVO_QT_WINDOWS=$(scripts/build-qt-windows.sh)
+export KIVO_QT_WINDOWS
+timed "Qt for Windows"
+
+cmake --preset windows >/dev/null
+cmake --build --preset windows --parallel "$(nproc)"
+timed "cross build"
+
+# The tests start in parallel: make the build's Wine prefix once, before them.
+export WINEPREFIX=$PWD/build-windows/wine WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+wine wineboot --init >/dev/null 2>&1
+wineserver -w
+timed "Wine prefix"
+ctest --test-dir build-windows --output-on-failure --timeout 300 --parallel "$(nproc)"
+timed "tests under Wine"
+
+(cd build-windows && cpack >/dev/null)
+timed "zip and installer"
+scripts/check-windows-package.sh build-windows "$linux"
+timed "package check"
+
+echo "test-windows: times"
+printf '  %s\n' "${times[@]}"

@@ -1,0 +1,98 @@
+// UserFile's own system calls on Linux and other POSIX systems: a descriptor opened without
+// blocking, fstat for the length, pread for positioned reads.
+#include "user_file.h"
+
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace kivo {
+namespace {
+
+FileError fromErrno(int error) {
+    switch (error) {
+    case ENOENT:
+    case ENOTDIR:
+        return {FileError::Kind::NotFound, error};
+    case EACCES:
+    case EPERM:
+        return {FileError::Kind::NoPermission, error};
+    case EISDIR:
+        return {FileError::Kind::IsDirectory, error};
+    case ENXIO: // a FIFO without writer or a socket refuses a non-blocking open
+        return {FileError::Kind::NotRegular, error};
+    default:
+        return {FileError::Kind::SystemError, error};
+    }
+}
+
+int descriptor(std::intptr_t handle) {
+    return static_cast<int>(handle);
+}
+
+} // namespace
+
+std::string systemErrorText(int code) {
+    return std::strerror(code);
+}
+
+FileError UserFile::open(const std::string& path) {
+    closeAll();
+    if (path.empty())
+        return {FileError::Kind::NotFound, ENOENT};
+    // O_NONBLOCK: opening a FIFO must never wait for a writer. No O_CREAT: a missing file is an
+    // error, not a new empty file.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
+    if (fd < 0)
+        return fromErrno(errno);
+    struct stat info {};
+    if (::fstat(fd, &info) != 0) {
+        const int error = errno;
+        ::close(fd);
+        return fromErrno(error);
+    }
+    if (!S_ISREG(info.st_mode)) {
+        ::close(fd);
+        return {S_ISDIR(info.st_mode) ? FileError::Kind::IsDirectory : FileError::Kind::NotRegular,
+                0};
+    }
+    handle_ = fd;
+    return {};
+}
+
+std::optional<std::int64_t> UserFile::length() const {
+    struct stat info {};
+    if (!isOpen() || ::fstat(descriptor(handle_), &info) != 0)
+        return std::nullopt;
+    return static_cast<std::int64_t>(info.st_size);
+}
+
+FileError UserFile::readAt(std::int64_t offset, std::uint8_t* into, std::size_t size,
+                           std::size_t& got) const {
+    got = 0;
+    if (!isOpen())
+        return {FileError::Kind::NoFile, 0};
+    while (got < size) {
+        const ssize_t n =
+            ::pread(descriptor(handle_), into + got, size - got, static_cast<off_t>(offset + got));
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            return fromErrno(errno);
+        }
+        if (n == 0)
+            break; // end of file
+        got += static_cast<std::size_t>(n);
+    }
+    return {};
+}
+
+void UserFile::closeAll() {
+    if (isOpen())
+        ::close(descriptor(handle_));
+    handle_ = kNoHandle;
+}
+
+} // namespace kivo
