@@ -1,6 +1,6 @@
 // Opening, counting and reading user files, and every way that can fail.
-#include "support/system_paths.h"
 #include "support/test_files.h"
+#include "support/this_system.h"
 #include "user_file.h"
 #include "user_file_writer.h"
 

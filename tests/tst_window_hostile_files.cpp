@@ -2,8 +2,8 @@
 // each ends in a correct view or a clear message, never a hang or a crash, and the viewer never
 // changes the file it was given.
 #include "look.h"
-#include "support/system_paths.h"
 #include "support/test_files.h"
+#include "support/this_system.h"
 #include "support/viewer_fixture.h"
 #include "user_list_model.h"
 

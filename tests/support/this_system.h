@@ -2,7 +2,7 @@
 
 // What the tests must do differently on each system: the paths that name something other than
 // a regular file there, and how to ask for the process's memory. One file per system:
-// system_paths_posix.cpp, system_paths_windows.cpp.
+// this_system_posix.cpp, this_system_windows.cpp.
 #include "file_error.h"
 
 #include <QString>

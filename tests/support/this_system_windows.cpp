@@ -1,4 +1,4 @@
-#include "system_paths.h"
+#include "this_system.h"
 
 #include <QCoreApplication>
 #include <QDir>
