@@ -7,11 +7,13 @@
 namespace kivo {
 namespace {
 
-// The viewer's own settings, in the platform's per-user place (~/.config/kivo32/kivo32.conf on
-// a freedesktop system). Named here rather than through the application's names, so that the
-// window finds the same settings whatever program it is shown by.
+// The viewer's own settings, a file in the platform's per-user configuration folder
+// (~/.config/kivo32/kivo32.ini on a freedesktop system, %APPDATA%\kivo32 on Windows). Named
+// here rather than through the application's names, so that the window finds the same settings
+// whatever program shows it.
 QSettings settings() {
-    return QSettings(QSettings::UserScope, QStringLiteral("kivo32"), QStringLiteral("kivo32"));
+    return QSettings(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("kivo32"),
+                     QStringLiteral("kivo32"));
 }
 
 const QString kLastFolderKey = QStringLiteral("open/lastFolder");

@@ -9,6 +9,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QListView>
+#include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -17,10 +18,14 @@
 namespace kivo::testing {
 
 // The window keeps settings in the per-user configuration folder. A test run keeps them in a
-// folder of its own, never in the user's: set before main(), as Qt looks the folder up only once.
+// folder of its own, never in the user's, on every platform: set before main(), as Qt looks the
+// folder up only once.
 struct PrivateConfigHome {
     QTemporaryDir dir;
-    PrivateConfigHome() { qputenv("XDG_CONFIG_HOME", QFile::encodeName(dir.path())); }
+    PrivateConfigHome() {
+        qputenv("XDG_CONFIG_HOME", QFile::encodeName(dir.path()));
+        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, dir.path());
+    }
 };
 inline const PrivateConfigHome privateConfigHome;
 
