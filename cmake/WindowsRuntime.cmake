@@ -1,6 +1,10 @@
 # The Windows build's runtime: the MinGW-w64 libraries every program needs beside Qt's, and how
 # CTest runs the programs here, under Wine. Included before the programs are defined.
-find_package(Qt6 6.4 REQUIRED COMPONENTS Core)
+find_package(Qt6 6.4 QUIET COMPONENTS Core)
+if(NOT Qt6_FOUND)
+    message(FATAL_ERROR "No Qt for Windows in '${KIVO_QT_WINDOWS}': export KIVO_QT_WINDOWS as "
+                        "printed by scripts/build-qt-windows.sh, then configure again")
+endif()
 
 # The compiler knows where its own runtime libraries are.
 set(KIVO_MINGW_RUNTIME)
