@@ -22,7 +22,7 @@ public:
     QMessageBox::StandardButton showMessage(QWidget*, const MessageSpec& message) override {
         return message.buttons.testFlag(QMessageBox::No) ? QMessageBox::No : QMessageBox::Ok;
     }
-    QString chooseFile(QWidget*, const QString&) override { return {}; }
+    QString chooseFile(QWidget*, const QString&, const QString&) override { return {}; }
     QRect screenGeometry(const QWidget*) override { return {0, 0, 1024, 768}; }
     void quit() override {}
 };
