@@ -144,7 +144,9 @@ private slots:
         const QString folder = QString("case-") + QTest::currentDataTag();
         files_.write(folder + "/" + name, QByteArray());
         files_.write(folder + "/other.dat", QByteArray());
-        auto dialog = makeOpenDialog(nullptr, "Userfile (BBBSUSER.DAT)", files_.path(folder));
+        QFileDialog shown;
+        auto* dialog = &shown;
+        setUpOpenDialog(shown, "Userfile (BBBSUSER.DAT)", files_.path(folder));
         QCOMPARE(dialog->nameFilters(), QStringList{"Userfile (BBBSUSER.DAT)"});
         QVERIFY(dialog->testOption(QFileDialog::DontUseNativeDialog));
         dialog->setDirectory(files_.path(folder));

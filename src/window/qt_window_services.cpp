@@ -8,40 +8,41 @@
 
 namespace kivo {
 
-std::unique_ptr<QMessageBox> makeMessageBox(QWidget* parent, const MessageSpec& message) {
-    auto box = std::make_unique<QMessageBox>(message.icon, message.title, message.text,
-                                             message.buttons, parent);
-    box->setTextFormat(Qt::PlainText); // user data may reach the text: never read it as markup
+void setUpMessageBox(QMessageBox& box, const MessageSpec& message) {
+    box.setIcon(message.icon);
+    box.setWindowTitle(message.title);
+    box.setTextFormat(Qt::PlainText); // user data may reach the text: never read it as markup
+    box.setText(message.text);
+    box.setStandardButtons(message.buttons);
     if (message.defaultButton != QMessageBox::NoButton)
-        box->setDefaultButton(message.defaultButton);
-    return box;
+        box.setDefaultButton(message.defaultButton);
 }
 
+// Each box and dialog lives on the stack for as long as it is shown; the parent only places it.
 QMessageBox::StandardButton QtWindowServices::showMessage(QWidget* parent,
                                                           const MessageSpec& message) {
-    auto box = makeMessageBox(parent, message);
-    return static_cast<QMessageBox::StandardButton>(box->exec());
+    QMessageBox box(parent);
+    setUpMessageBox(box, message);
+    return static_cast<QMessageBox::StandardButton>(box.exec());
 }
 
-std::unique_ptr<QFileDialog> makeOpenDialog(QWidget* parent, const QString& nameFilter,
-                                            const QString& startFolder) {
-    auto dialog = std::make_unique<QFileDialog>(parent, QString(), startFolder);
-    dialog->setOption(QFileDialog::DontUseNativeDialog);
-    dialog->setAcceptMode(QFileDialog::AcceptOpen);
-    dialog->setFileMode(QFileDialog::ExistingFile);
-    dialog->setNameFilter(nameFilter);
+void setUpOpenDialog(QFileDialog& dialog, const QString& nameFilter, const QString& startFolder) {
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setDirectory(startFolder);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setNameFilter(nameFilter);
     // The boards that wrote these files did not tell letter cases apart: bbbsuser.dat is the
     // same file as BBBSUSER.DAT. Keep the filter blind to case on every file system.
-    dialog->setFilter(dialog->filter() & ~QDir::CaseSensitive);
-    return dialog;
+    dialog.setFilter(dialog.filter() & ~QDir::CaseSensitive);
 }
 
 QString QtWindowServices::chooseFile(QWidget* parent, const QString& nameFilter,
                                      const QString& startFolder) {
-    auto dialog = makeOpenDialog(parent, nameFilter, startFolder);
-    if (dialog->exec() != QDialog::Accepted || dialog->selectedFiles().isEmpty())
+    QFileDialog dialog(parent);
+    setUpOpenDialog(dialog, nameFilter, startFolder);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return {};
-    return dialog->selectedFiles().constFirst();
+    return dialog.selectedFiles().constFirst();
 }
 
 QRect QtWindowServices::screenGeometry(const QWidget* window) {

@@ -2,8 +2,6 @@
 
 #include "window_services.h"
 
-#include <memory>
-
 class QFileDialog;
 
 namespace kivo {
@@ -19,8 +17,8 @@ public:
     void quit() override;
 };
 
-std::unique_ptr<QMessageBox> makeMessageBox(QWidget* parent, const MessageSpec& message);
-std::unique_ptr<QFileDialog> makeOpenDialog(QWidget* parent, const QString& nameFilter,
-                                            const QString& startFolder);
+// How the real seam dresses its box and dialog, apart from showing them, so that tests can look.
+void setUpMessageBox(QMessageBox& box, const MessageSpec& message);
+void setUpOpenDialog(QFileDialog& dialog, const QString& nameFilter, const QString& startFolder);
 
 } // namespace kivo
