@@ -5,6 +5,7 @@
 
 #include <QAbstractButton>
 #include <QAbstractSlider>
+#include <QButtonGroup>
 #include <QApplication>
 #include <QComboBox>
 #include <QFontInfo>
@@ -27,7 +28,7 @@ QString stopName(QWidget* focus) {
     if (auto* button = qobject_cast<QToolButton*>(focus))
         return button->defaultAction()->data().toString();
     if (auto* option = qobject_cast<QRadioButton*>(focus))
-        return option->objectName() + ' ' + option->property("index").toString();
+        return option->objectName() + ' ' + QString::number(option->group()->id(option));
     return focus->objectName().isEmpty() ? focus->metaObject()->className() : focus->objectName();
 }
 

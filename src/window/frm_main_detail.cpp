@@ -101,8 +101,8 @@ void frmMain::showLanguage(int language) {
     for (auto* option : optLanguage_)
         option->setChecked(false);
     languages_->setExclusive(true);
-    if (language >= 0 && language < int(optLanguage_.size()))
-        optLanguage_[std::size_t(language)]->setChecked(true);
+    if (auto* option = languages_->button(language))
+        option->setChecked(true);
     keepLanguageTabStop();
 }
 

@@ -70,15 +70,12 @@ template <class Field> Field* named(QLabel* caption, Field* field) {
 QComboBox* dropDownList(QWidget* container, const char* name, QRect where) {
     auto* list = place<QComboBox>(container, name, where);
     list->setEditable(false);
-    // A placeholder keeps the box from selecting its first entry as it is filled.
-    list->setPlaceholderText(QString());
     return list;
 }
 
 UpDown* spinner(QWidget* container, const char* name, QRect where, QLineEdit* buddy, int maximum) {
     auto* upDown = place<UpDown>(container, name, where);
     upDown->setRange(0, maximum);
-    upDown->setSingleStep(1);
     upDown->setBuddy(buddy);
     upDown->setAccessibleName(buddy->accessibleName());
     return upDown;
@@ -120,8 +117,6 @@ frmMain::~frmMain() = default;
 
 void frmMain::createToolbar() {
     tb1_ = place<KeyboardToolBar>(this, "tb1", twipRect(0, 0, 7995, 585));
-    tb1_->setMovable(false);
-    tb1_->setFloatable(false);
     tb1_->setIconSize({16, 15});
     tb1_->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
     tb1_->setAccessibleName(tr("Toolbar"));
@@ -206,10 +201,8 @@ void frmMain::createStatusBar() {
     // The gauge lies in front of panel 1, a little below the bar's top edge.
     gauge1_ = place<QProgressBar>(this, "gauge1", twipRect(0, 5280, 1455, 135));
     gauge1_->setRange(0, 100);
-    gauge1_->setValue(0);
     gauge1_->setTextVisible(false);
     gauge1_->setAccessibleName(tr("Loading progress"));
-    gauge1_->raise();
 }
 
 void frmMain::createGeneralPage(QWidget* page) {
@@ -220,7 +213,6 @@ void frmMain::createGeneralPage(QWidget* page) {
         auto* option =
             place<QRadioButton>(frame, "optLanguage", twipRect(120, 360 + 240 * i, 1095, 255));
         option->setText(QString::fromLatin1(kLanguageCaptions[std::size_t(i)]));
-        option->setProperty("index", i);
         option->setVisible(i < kLanguagesInUse);
         languages_->addButton(option, i);
         optLanguage_[std::size_t(i)] = option;

@@ -13,7 +13,6 @@ constexpr int kTabRowHeight = 20; // about 295 twips
 TabControl::TabControl(QWidget* parent) : QWidget(parent), bar_(new QTabBar(this)) {
     bar_->setDrawBase(false);
     bar_->setExpanding(false);
-    bar_->setUsesScrollButtons(false);
     setFocusProxy(bar_);
     connect(bar_, &QTabBar::currentChanged, this, &TabControl::showCurrentPage);
 }
