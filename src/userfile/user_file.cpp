@@ -19,10 +19,27 @@ double UserFile::userCount() const {
     return bytes ? static_cast<double>(*bytes) / static_cast<double>(kRecordSize) : 0.0;
 }
 
+FileError UserFile::readAt(std::int64_t offset, std::uint8_t* into, std::size_t size,
+                           std::size_t& got) const {
+    got = 0;
+    if (!isOpen())
+        return {FileError::Kind::NoFile};
+    while (got < size) {
+        std::size_t piece = 0;
+        if (auto error = readPiece(offset + static_cast<std::int64_t>(got), into + got,
+                                   size - got, piece))
+            return error;
+        if (piece == 0)
+            break; // end of file
+        got += piece;
+    }
+    return {};
+}
+
 ReadResult UserFile::read(std::int64_t n) const {
     constexpr auto kMaxNumber = INT64_MAX / static_cast<std::int64_t>(kRecordSize);
     if (!isOpen())
-        return {std::nullopt, {FileError::Kind::NoFile, 0}};
+        return {std::nullopt, {FileError::Kind::NoFile}};
     if (n < 1 || n > kMaxNumber)
         return {std::nullopt, {FileError::Kind::RecordMissing, 0, n}};
     RecordBytes bytes;
@@ -42,7 +59,6 @@ ReadResult UserFile::Sequence::next() {
         const auto offset = number_ * static_cast<std::int64_t>(kRecordSize);
         if (auto error = file_.readAt(offset, buffer_.data(), buffer_.size(), got)) {
             buffer_.clear();
-            used_ = 0;
             return {std::nullopt, error};
         }
         buffer_.resize(got);

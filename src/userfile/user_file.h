@@ -17,7 +17,7 @@ struct ReadResult {
 
 // The one user file the viewer has open. It holds the open file and nothing else: the count is
 // asked of the file system every time and every record is read afresh. It never writes.
-// open, length, readAt and closeAll talk to the system, one file per system (user_file_posix.cpp,
+// open, length, readPiece and closeAll talk to the system, one file per system (user_file_posix.cpp,
 // user_file_windows.cpp); the rest is shared (user_file.cpp).
 class UserFile {
 public:
@@ -64,6 +64,9 @@ private:
     // of bytes read (less than size only at the end of the file), or the error.
     FileError readAt(std::int64_t offset, std::uint8_t* into, std::size_t size,
                      std::size_t& got) const;
+    // One read of the system's: got is what it gave, 0 at the end of the file.
+    FileError readPiece(std::int64_t offset, std::uint8_t* into, std::size_t size,
+                        std::size_t& got) const;
 
     // The open file: a descriptor, or a Windows HANDLE. -1 is neither an open descriptor nor a
     // HANDLE CreateFileW returns (it is INVALID_HANDLE_VALUE).

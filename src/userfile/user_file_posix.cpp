@@ -69,23 +69,15 @@ std::optional<std::int64_t> UserFile::length() const {
     return static_cast<std::int64_t>(info.st_size);
 }
 
-FileError UserFile::readAt(std::int64_t offset, std::uint8_t* into, std::size_t size,
-                           std::size_t& got) const {
-    got = 0;
-    if (!isOpen())
-        return {FileError::Kind::NoFile, 0};
-    while (got < size) {
-        const ssize_t n =
-            ::pread(descriptor(handle_), into + got, size - got, static_cast<off_t>(offset + got));
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            return fromErrno(errno);
-        }
-        if (n == 0)
-            break; // end of file
-        got += static_cast<std::size_t>(n);
-    }
+FileError UserFile::readPiece(std::int64_t offset, std::uint8_t* into, std::size_t size,
+                              std::size_t& got) const {
+    ssize_t n = 0;
+    do
+        n = ::pread(descriptor(handle_), into, size, static_cast<off_t>(offset));
+    while (n < 0 && errno == EINTR);
+    if (n < 0)
+        return fromErrno(errno);
+    got = static_cast<std::size_t>(n);
     return {};
 }
 

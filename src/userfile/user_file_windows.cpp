@@ -124,28 +124,20 @@ std::optional<std::int64_t> UserFile::length() const {
     return static_cast<std::int64_t>(size.QuadPart);
 }
 
-FileError UserFile::readAt(std::int64_t offset, std::uint8_t* into, std::size_t size,
-                           std::size_t& got) const {
-    got = 0;
-    if (!isOpen())
-        return {FileError::Kind::NoFile, 0};
-    while (got < size) {
-        const auto at = static_cast<std::uint64_t>(offset) + got;
-        OVERLAPPED position{};
-        position.Offset = static_cast<DWORD>(at);
-        position.OffsetHigh = static_cast<DWORD>(at >> 32);
-        const auto wanted = static_cast<DWORD>(std::min<std::size_t>(size - got, 1u << 30));
-        DWORD n = 0;
-        if (!ReadFile(windowsHandle(handle_), into + got, wanted, &n, &position)) {
-            const DWORD error = GetLastError();
-            if (error == ERROR_HANDLE_EOF)
-                break; // the offset is at or past the end
+FileError UserFile::readPiece(std::int64_t offset, std::uint8_t* into, std::size_t size,
+                              std::size_t& got) const {
+    const auto at = static_cast<std::uint64_t>(offset);
+    OVERLAPPED position{};
+    position.Offset = static_cast<DWORD>(at);
+    position.OffsetHigh = static_cast<DWORD>(at >> 32);
+    const auto wanted = static_cast<DWORD>(std::min<std::size_t>(size, 1u << 30));
+    DWORD n = 0;
+    if (!ReadFile(windowsHandle(handle_), into, wanted, &n, &position)) {
+        const DWORD error = GetLastError();
+        if (error != ERROR_HANDLE_EOF) // reading at or past the end is no error: nothing to read
             return fromWindowsError(error);
-        }
-        if (n == 0)
-            break; // end of file
-        got += n;
     }
+    got = n;
     return {};
 }
 
