@@ -92,7 +92,7 @@ FileError UserFile::open(const std::string& path) {
     if (!wide)
         return {FileError::Kind::NotFound, ERROR_FILE_NOT_FOUND};
     if (namesADevice(*wide))
-        return {FileError::Kind::NotRegular, 0};
+        return {FileError::Kind::NotRegular};
     // Sharing read, write and delete: the board goes on writing, renaming and removing the file
     // while it is shown here. OPEN_EXISTING: a missing file is an error, not a new empty file.
     const HANDLE handle = CreateFileW(wide->c_str(), GENERIC_READ,
@@ -104,14 +104,14 @@ FileError UserFile::open(const std::string& path) {
         if (error == ERROR_ACCESS_DENIED) {
             const DWORD attributes = GetFileAttributesW(wide->c_str());
             if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY))
-                return {FileError::Kind::IsDirectory, 0};
+                return {FileError::Kind::IsDirectory};
         }
         return fromWindowsError(error);
     }
     // Pipes open like files; only a file on a disk is a user file.
     if (GetFileType(handle) != FILE_TYPE_DISK) {
         CloseHandle(handle);
-        return {FileError::Kind::NotRegular, 0};
+        return {FileError::Kind::NotRegular};
     }
     handle_ = reinterpret_cast<Handle>(handle);
     return {};
