@@ -8,6 +8,7 @@
 #include <QAbstractItemModel>
 #include <QFile>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListView>
 #include <QSettings>
 #include <QTemporaryDir>
@@ -76,6 +77,7 @@ struct Viewer {
     QString panel(int number) {
         return control<QLabel>(("sb1Panel" + std::to_string(number)).c_str())->text();
     }
+    QString text(const char* box) { return control<QLineEdit>(box)->text(); }
     QListView* list() { return control<QListView>("List1"); }
     int entries() { return list()->model()->rowCount(); }
     QString entry(int row) { return list()->model()->index(row, 0).data().toString(); }
