@@ -39,9 +39,11 @@ public:
     std::vector<QString> startFolders;               // the folder every dialog started in
     QRect screen{0, 0, 1920, 1080};
     int quits = 0;
+    bool overShownWindow = false; // whether the last box's window was on screen
 
-    QMessageBox::StandardButton showMessage(QWidget*, const MessageSpec& message) override {
+    QMessageBox::StandardButton showMessage(QWidget* parent, const MessageSpec& message) override {
         messages.push_back(message);
+        overShownWindow = parent && parent->window()->isVisible();
         if (!answers.empty()) {
             const auto answer = answers.front();
             answers.pop_front();
