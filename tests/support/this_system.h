@@ -1,11 +1,13 @@
 #pragma once
 
 // What the tests must do differently on each system: the paths that name something other than
-// a regular file there, and how to ask for the process's memory. One file per system:
+// a regular file there, and how to see which files the process holds open. One file per system:
 // this_system_posix.cpp, this_system_windows.cpp.
 #include "file_error.h"
 
 #include <QString>
+
+#include <optional>
 
 #include <vector>
 
@@ -24,7 +26,7 @@ std::vector<RefusedPath> systemRefusedPaths(const QString& folder);
 // The name as a file on this system can hold it: Windows refuses control characters in names.
 QString storableFileName(const QString& name);
 
-// The memory the process holds in RAM, in kB; -1 when it cannot be had.
-long residentKb();
+// Whether this process holds the file open; nothing when the system does not tell.
+std::optional<bool> heldOpen(const QString& path);
 
 } // namespace kivo::testing

@@ -2,9 +2,8 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
-#include <fstream>
-#include <string>
 #include <sys/stat.h>
 
 namespace kivo::testing {
@@ -24,13 +23,18 @@ QString storableFileName(const QString& name) {
     return name;
 }
 
-long residentKb() {
-    std::ifstream status("/proc/self/status");
-    std::string line;
-    while (std::getline(status, line))
-        if (line.rfind("VmRSS:", 0) == 0)
-            return std::stol(line.substr(6));
-    return -1;
+std::optional<bool> heldOpen(const QString& path) {
+#ifdef Q_OS_LINUX
+    // Each of the process's open files is a link named by its descriptor.
+    const QString file = QFileInfo(path).canonicalFilePath();
+    for (const QFileInfo& fd : QDir("/proc/self/fd").entryInfoList(QDir::Files | QDir::System))
+        if (fd.symLinkTarget() == file)
+            return true;
+    return false;
+#else
+    Q_UNUSED(path);
+    return std::nullopt;
+#endif
 }
 
 } // namespace kivo::testing

@@ -5,8 +5,6 @@
 
 #include <windows.h>
 
-#include <psapi.h>
-
 namespace kivo::testing {
 
 std::vector<RefusedPath> systemRefusedPaths(const QString& folder) {
@@ -33,11 +31,8 @@ QString storableFileName(const QString& name) {
     return storable;
 }
 
-long residentKb() {
-    PROCESS_MEMORY_COUNTERS counters{};
-    if (!GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof counters))
-        return -1;
-    return static_cast<long>(counters.WorkingSetSize / 1024);
+std::optional<bool> heldOpen(const QString&) {
+    return std::nullopt;
 }
 
 } // namespace kivo::testing

@@ -8,6 +8,7 @@
 #include <QAbstractItemModel>
 #include <QFile>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListView>
 #include <QSettings>
 #include <QTemporaryDir>
@@ -38,9 +39,11 @@ public:
     std::vector<QString> startFolders;               // the folder every dialog started in
     QRect screen{0, 0, 1920, 1080};
     int quits = 0;
+    bool overShownWindow = false; // whether the last box's window was on screen
 
-    QMessageBox::StandardButton showMessage(QWidget*, const MessageSpec& message) override {
+    QMessageBox::StandardButton showMessage(QWidget* parent, const MessageSpec& message) override {
         messages.push_back(message);
+        overShownWindow = parent && parent->window()->isVisible();
         if (!answers.empty()) {
             const auto answer = answers.front();
             answers.pop_front();
@@ -76,6 +79,7 @@ struct Viewer {
     QString panel(int number) {
         return control<QLabel>(("sb1Panel" + std::to_string(number)).c_str())->text();
     }
+    QString text(const char* box) { return control<QLineEdit>(box)->text(); }
     QListView* list() { return control<QListView>("List1"); }
     int entries() { return list()->model()->rowCount(); }
     QString entry(int row) { return list()->model()->index(row, 0).data().toString(); }

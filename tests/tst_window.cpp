@@ -1,0 +1,941 @@
+// The window, headless: how it starts and is laid out, what a file and a user look like in it, and
+// what each command does.
+#include "code_tables.h"
+#include "kivo_version.h"
+#include "look.h"
+#include "qt_window_services.h"
+#include "start_window.h"
+#include "support/test_files.h"
+#include "support/this_system.h"
+#include "support/viewer_fixture.h"
+#include "up_down.h"
+#include "user_list_model.h"
+
+#include <QAbstractItemModelTester>
+#include <QAbstractSlider>
+#include <QAccessible>
+#include <QApplication>
+#include <QComboBox>
+#include <QFileDialog>
+#include <QFontInfo>
+#include <QMenu>
+#include <QMimeData>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScopeGuard>
+#include <QSignalSpy>
+#include <QTabBar>
+#include <QTimer>
+#include <QToolBar>
+#include <QToolButton>
+#include <QUrl>
+
+#include <algorithm>
+#include <functional>
+#include <limits>
+#ifdef Q_OS_LINUX // the FIFO bait and the watch on what is opened
+#include <sys/inotify.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+
+using namespace kivo;
+using namespace kivo::testing;
+
+namespace {
+
+QByteArray bytesOf(const std::vector<std::uint8_t>& bytes) {
+    return QByteArray(reinterpret_cast<const char*>(bytes.data()), qsizetype(bytes.size()));
+}
+
+// A user whose name is the given stored bytes.
+QByteArray userNamed(const QByteArray& nameBytes) {
+    UserRecord user = tools::numberedUser(1);
+    user.Name = makeTextField<30>(std::string_view(nameBytes.constData(), nameBytes.size()));
+    return bytesOf(tools::userFileBytes({user}));
+}
+
+UserRecord fullUser() {
+    UserRecord r;
+    r.Name = makeTextField<30>("Anna Virtanen");
+    r.Address = makeTextField<30>("Kuusitie 4");
+    r.City = makeTextField<30>("33100 Tampere");
+    r.Phone = makeTextField<18>("03-555 2231");
+    r.Birthdate = makeTextField<18>("12-03-75");
+    r.Language = r.Protocol = 1;
+    r.Packer = 7;
+    r.Charset = 10;
+    r.PageLength = 24;
+    r.TimeLimit = 60;
+    r.TimeLeft = 45;
+    r.ResumeNumber = 1234;
+    r.TimesOn = 312;
+    r.MessagesWritten = -7;
+    r.MessagesRead = std::numeric_limits<std::int32_t>::max();
+    r.MessagesDumped = r.FilesUploaded = 3;
+    r.FilesDownloaded = r.KbUploaded = 6;
+    r.KbDownloaded = std::numeric_limits<std::int32_t>::min();
+    return r;
+}
+
+// A focus stop by its object name; a toolbar button by its key, an option with its index.
+QString stopName(QWidget* focus) {
+    if (auto* button = qobject_cast<QToolButton*>(focus))
+        return button->defaultAction()->data().toString();
+    if (auto* option = qobject_cast<QRadioButton*>(focus))
+        return option->objectName() + ' ' + option->property("index").toString();
+    return focus->objectName().isEmpty() ? focus->metaObject()->className() : focus->objectName();
+}
+
+int checkedLanguage(Viewer& v) {
+    const auto options = v.window.findChildren<QRadioButton*>("optLanguage");
+    for (int i = 0; i < options.size(); ++i)
+        if (options[i]->isChecked())
+            return i;
+    return -1;
+}
+
+// What a user sees of a control: a box's text (marked when disabled), a list's entry or what it
+// shows without one, a check box's state, a spinner's position, the selected language.
+QString seen(Viewer& v, const QString& name) {
+    if (name == "optLanguage")
+        return QString::number(checkedLanguage(v));
+    QWidget* control = v.control<QWidget>(qPrintable(name));
+    if (auto* box = qobject_cast<QLineEdit*>(control))
+        return (box->isEnabled() ? "" : "(disabled) ") + box->text();
+    if (auto* list = qobject_cast<QComboBox*>(control))
+        return list->currentIndex() < 0 ? list->placeholderText() : list->currentText();
+    if (auto* check = qobject_cast<QAbstractButton*>(control))
+        return check->isChecked() ? "checked" : "clear";
+    return QString::number(qobject_cast<QAbstractSlider*>(control)->value());
+}
+
+// The message boxes the program itself builds, answered by pressing one of their buttons (or
+// Escape) as a user would, and noted as they were shown.
+class PressingServices : public FakeWindowServices {
+public:
+    QString press; // a button's text; empty: Escape
+    QStringList shown;
+    QMessageBox::StandardButton showMessage(QWidget* parent, const MessageSpec& message) override {
+        messages.push_back(message);
+        auto box = makeMessageBox(parent, message);
+        QStringList buttons;
+        for (auto* button : box->buttons())
+            buttons << button->text();
+        shown << box->windowTitle() << box->text() << QString::number(box->icon())
+              << buttons.join('|') << box->defaultButton()->text()
+              << QString::number(box->textFormat());
+        box->show();
+        if (press.isEmpty())
+            QTest::keyClick(box.get(), Qt::Key_Escape);
+        for (auto* button : box->buttons())
+            if (button->text() == press)
+                button->click();
+        return QMessageBox::StandardButton(box->result());
+    }
+};
+
+} // namespace
+
+class TestWindow : public QObject {
+    Q_OBJECT
+    TestFiles files_;
+    int written_ = 0;
+
+    // A fresh file holding the users, listed in the viewer.
+    QString listed(Viewer& v, const std::vector<UserRecord>& users) {
+        const QString path =
+            files_.write(QString("BBBSUSER%1.DAT").arg(++written_), tools::userFileBytes(users));
+        v.open(path);
+        return path;
+    }
+
+    // The "no file" state, as the window starts in it.
+    static void checkNoFile(Viewer& v) {
+        Viewer fresh;
+        QCOMPARE(v.entries(), 0);
+        QCOMPARE(v.panel(2), fresh.panel(2));
+        QVERIFY(v.control<QProgressBar>("gauge1")->isHidden());
+    }
+
+private slots:
+    void initTestCase() {
+        applyLook(*qApp);
+        QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+    }
+
+    // First of the tests: nothing is remembered yet in this run's settings.
+    void openDialogStartsInTheLastFilesFolder() {
+        const auto startFolder = [] {
+            Viewer v;
+            v.window.mnuOpen_Click();
+            return v.services.startFolders.back();
+        };
+        QCOMPARE(startFolder(), QDir::homePath());
+        Viewer v;
+        v.open(files_.write("boards/a/BBBSUSER.DAT", numberedUsersFile(1)));
+        QCOMPARE(startFolder(), files_.path("boards/a"));
+        v.open(files_.path("boards/b/BBBSUSER.DAT")); // could not be opened: not remembered
+        QCOMPARE(startFolder(), files_.path("boards/a"));
+        QVERIFY(QDir(files_.path("boards/a")).removeRecursively());
+        QCOMPARE(startFolder(), QDir::homePath());
+    }
+
+    void startUpState() {
+        Viewer v;
+        v.window.show();
+        QCOMPARE(v.window.pos(), QPoint(693, 358)); // centred on the screen
+        QCOMPARE(v.window.windowTitle(), QString("KIVO/32 v%1 Build: %2%3    (BBBS HOW 3.33)")
+                                             .arg(kVersionMajor)
+                                             .arg(kVersionMinor)
+                                             .arg(kVersionPatch));
+        QCOMPARE(v.window.objectName(), QString("frmMain"));
+        QCOMPARE(v.window.minimumSize(), v.window.maximumSize());
+        QCOMPARE(v.window.size(), QSize(533, 363));
+        QVERIFY(!(v.window.windowFlags() & Qt::WindowMaximizeButtonHint));
+        const auto iconSizes = v.window.windowIcon().availableSizes();
+        QVERIFY(iconSizes.contains(QSize(32, 32)) && iconSizes.contains(QSize(16, 16)));
+        QCOMPARE(v.panel(2), QString("No file loaded"));
+        QVERIFY(v.panel(1).isEmpty() && v.panel(3).isEmpty());
+        QCOMPARE(v.entries(), 0);
+        for (auto button : {ToolbarButton::Open, ToolbarButton::Exit})
+            QVERIFY(v.window.toolbarButton(button)->isEnabled());
+        for (auto button : {ToolbarButton::Update, ToolbarButton::Print, ToolbarButton::Undo})
+            QVERIFY(!v.window.toolbarButton(button)->isEnabled());
+        QVERIFY(!v.control<QProgressBar>("gauge1")->isVisible());
+        QCOMPARE(checkedLanguage(v), -1);
+        for (auto* box : v.window.findChildren<QLineEdit*>())
+            QVERIFY2(box->text().isEmpty(), qPrintable(box->objectName()));
+        for (auto* list : v.window.findChildren<QComboBox*>()) // filled, nothing selected
+            QVERIFY(list->count() > 0 && list->currentText().isEmpty());
+    }
+
+    // Each button stands where its name says and carries its key; its image is 16 x 15, whole,
+    // with the light grey background made transparent and nothing else.
+    void toolbarButtons_data() {
+        QTest::addColumn<ToolbarButton>("button");
+        QTest::addColumn<QString>("key");
+        QTest::newRow("open") << ToolbarButton::Open << toolbar_key::kOpen;
+        QTest::newRow("update") << ToolbarButton::Update << toolbar_key::kUpdate;
+        QTest::newRow("print") << ToolbarButton::Print << toolbar_key::kPrint;
+        QTest::newRow("undo") << ToolbarButton::Undo << toolbar_key::kUndo;
+        QTest::newRow("exit") << ToolbarButton::Exit << toolbar_key::kExit;
+    }
+    void toolbarButtons() {
+        QFETCH(ToolbarButton, button);
+        QFETCH(QString, key);
+        Viewer v;
+        QAction* action = v.window.toolbarButton(button);
+        QCOMPARE(action->data().toString(), key);
+        QCOMPARE(action->icon().availableSizes(), QList<QSize>{QSize(16, 15)});
+        const QImage image = action->icon().pixmap(QSize(16, 15)).toImage();
+        int transparent = 0, opaque = 0;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x) {
+                const QRgb pixel = image.pixel(x, y);
+                transparent += qAlpha(pixel) == 0;
+                opaque += qAlpha(pixel) == 255;
+                if (qAlpha(pixel) == 255)
+                    QVERIFY(qRgb(qRed(pixel), qGreen(pixel), qBlue(pixel)) != qRgb(192, 192, 192));
+            }
+        QVERIFY(transparent > 0 && opaque > 0);
+    }
+
+    // The spinners: the up arrow on the upper half, the down arrow on the lower; each step, by an
+    // arrow, a key or a wheel notch, is one and shows in the buddy box, within the range.
+    void spinners_data() {
+        QTest::addColumn<QString>("spinner");
+        QTest::addColumn<QString>("buddy");
+        QTest::addColumn<int>("maximum");
+        QTest::newRow("page length") << "udPagelength"
+                                     << "txtPagelength" << 254;
+        QTest::newRow("time limit") << "udTimelimit"
+                                    << "txtTimelimit" << 32000;
+        QTest::newRow("time left") << "udTimeleft"
+                                   << "txtTimeleft" << 32000;
+    }
+    void spinners() {
+        QFETCH(QString, spinner);
+        QFETCH(QString, buddy);
+        QFETCH(int, maximum);
+        Viewer v;
+        v.window.findChild<QTabBar*>()->setCurrentIndex(0);
+        v.window.show();
+        auto* upDown = v.control<QAbstractSlider>(qPrintable(spinner));
+        auto* box = v.control<QLineEdit>(qPrintable(buddy));
+        const QPoint upper(upDown->width() / 2, upDown->height() / 4);
+        const QPoint lower(upDown->width() / 2, upDown->height() * 3 / 4);
+        auto* up = qobject_cast<QToolButton*>(upDown->childAt(upper));
+        auto* down = qobject_cast<QToolButton*>(upDown->childAt(lower));
+        QVERIFY(up->arrowType() == Qt::UpArrow && down->arrowType() == Qt::DownArrow);
+        for (auto [arrow, shown] : {std::pair{up, "1"}, {down, "0"}, {down, "0"}}) {
+            QTest::mouseClick(arrow, Qt::LeftButton); // never below 0
+            QCOMPARE(box->text(), QString(shown));
+        }
+        upDown->setValue(maximum);
+        QTest::keyClick(upDown, Qt::Key_Up); // never above the maximum
+        QCOMPARE(box->text(), QString::number(maximum));
+    }
+
+    void fontResolvedAndEveryCaptionFits() {
+        Viewer v;
+        const QFontInfo info(QApplication::font());
+        QCOMPARE(info.family(), QString("Liberation Sans"));
+        QVERIFY(info.exactMatch());
+        for (auto* label : v.window.findChildren<QLabel*>()) {
+            if (label->objectName().startsWith("sb1Panel"))
+                continue; // the status panels show file data
+            QVERIFY2(!label->text().isEmpty(), qPrintable(label->objectName()));
+            const int needed = label->fontMetrics().horizontalAdvance(label->text());
+            QVERIFY2(needed <= label->contentsRect().width(), qPrintable(label->text()));
+        }
+        for (auto* button : v.window.findChildren<QAbstractButton*>()) {
+            if (button->text().isEmpty())
+                continue;
+            // A toolbar button's hint asks for more room than its fixed 42 pixels need.
+            const int needed = qobject_cast<QToolButton*>(button)
+                                   ? button->fontMetrics().horizontalAdvance(button->text()) + 4
+                                   : button->sizeHint().width();
+            QVERIFY2(needed <= button->width(), qPrintable(button->text()));
+        }
+    }
+
+    // A field's label carries the field's name, and names it for the keyboard and screen readers.
+    void everyFieldNamedByItsLabel() {
+        Viewer v;
+        for (const ShownField& field : kShownFields) {
+            if (field.kind == ShownKind::Language)
+                continue; // the options name themselves
+            QWidget* shown = v.control<QWidget>(field.control.data());
+            if (auto* upDown = qobject_cast<UpDown*>(shown))
+                shown = upDown->buddy();
+            const QString caption = QString::fromLatin1(field.caption);
+            QCOMPARE(shown->accessibleName(), caption);
+            const auto labels = v.window.findChildren<QLabel*>();
+            QVERIFY2(std::ranges::any_of(labels,
+                                         [&](QLabel* label) {
+                                             return label->buddy() == shown &&
+                                                    label->text() == caption;
+                                         }),
+                     field.control.data());
+        }
+        for (const char* named : {"List1", "gauge1", "tb1", "sb1"})
+            QVERIFY(!v.control<QWidget>(named)->accessibleName().isEmpty());
+    }
+
+    // The window opens with the keyboard in the list. The toolbar is one stop whatever its
+    // enabled buttons, and Tab enters the language group at the selected option, or at the
+    // first when the selected one is hidden.
+    void tabOrder_data() {
+        QTest::addColumn<int>("language");
+        QTest::addColumn<QString>("entered");
+        QTest::newRow("shown") << 2 << "optLanguage 2";
+        QTest::newRow("hidden") << 5 << "optLanguage 0";
+    }
+    void tabOrder() {
+        QFETCH(int, language);
+        QFETCH(QString, entered);
+        UserRecord user = tools::numberedUser(1);
+        user.Language = std::uint8_t(language);
+        Viewer v;
+        v.window.show();
+        QVERIFY(QTest::qWaitForWindowActive(&v.window));
+        QCOMPARE(QApplication::focusWidget(), v.list());
+        listed(v, {user}); // four buttons enabled
+        v.select(0);
+        v.window.findChild<QTabBar*>()->setCurrentIndex(0); // the others' controls are skipped
+        QStringList visited;
+        for (int i = 0; i < 14; ++i) {
+            visited << stopName(QApplication::focusWidget());
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        }
+        const QStringList expected = {
+            "List1",        "QTabBar",       entered,        "cboProtocol", "cboPackers",
+            "udPagelength", "txtPagelength", "txtTimelimit", "udTimelimit", "txtTimeleft",
+            "udTimeleft",   "cboCharset",    "open",         "List1"};
+        QCOMPARE(visited, expected);
+    }
+
+    // Locked boxes and the resume check box can be read and selected but not changed; the
+    // other boxes take typing, which nothing follows from.
+    void lockedControls() {
+        Viewer v;
+        for (const char* name :
+             {"txtResume", "txtTimeson", "txtMsgleft", "txtMsgread", "txtMsgdumped", "txtFileUp",
+              "txtFileDown", "txtKbup", "txtKbDown", "txtName"}) {
+            auto* edit = v.control<QLineEdit>(name);
+            edit->setEnabled(true);
+            edit->setText("1234");
+            edit->setCursorPosition(4);
+            QTest::keyClicks(edit, "9");
+            QCOMPARE(edit->text(), QString(QString(name) == "txtName" ? "12349" : "1234"));
+            edit->selectAll();
+            QVERIFY(!edit->selectedText().isEmpty());
+        }
+        QVERIFY(v.panel(3).isEmpty());
+        auto* check = v.control<QAbstractButton>("chkResume");
+        for (bool state : {false, true}) {
+            check->setChecked(state);
+            QTest::mouseClick(check, Qt::LeftButton);
+            check->click();
+            QCOMPARE(check->isChecked(), state);
+        }
+    }
+
+    void onlyTheFrontPageShows() {
+        Viewer v;
+        v.window.show();
+        auto* tabs = v.window.findChild<QTabBar*>();
+        QCOMPARE(tabs->currentIndex(), 2); // Statistics in front at start
+        const char* onPage[] = {"cboProtocol", "txtName", "txtTimeson"};
+        for (int front : {2, 0, 1, 2}) {
+            QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(front).center());
+            for (int page = 0; page < 3; ++page)
+                QCOMPARE(v.control<QWidget>(onPage[page])->isVisible(), page == front);
+        }
+        for (const char* hidden :
+             {"txtFirst", "txtLast", "txtTodayDown", "Firs", "Label20", "Label21"})
+            QVERIFY(!v.control<QWidget>(hidden)->isVisible());
+        // The pages' frame starts at the foot of the tab row: right of the tabs, its top line.
+        const QImage drawn = v.control<QWidget>("tab1")->grab().toImage();
+        const int x = drawn.width() - 10, row = tabs->height() - 1;
+        QVERIFY(drawn.pixel(x, row) != drawn.pixel(x, row - 3));
+        QVERIFY(drawn.pixel(x, row) != drawn.pixel(x, row + 4));
+    }
+
+    // The count is the length / 273 in general number format, every whole record is listed in
+    // file order and shows when selected, trailing bytes are no user, and the file is untouched.
+    void contents_data() {
+        QTest::addColumn<QString>("fileName");
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("panel");
+        QTest::addColumn<QStringList>("names");
+        const QByteArray one = bytesOf(numberedUsersFile(1));
+        QTest::newRow("0 bytes") << "a.dat" << QByteArray() << "0 users in file" << QStringList();
+        QTest::newRow("272 bytes")
+            << "a.dat" << one.left(272) << "0.996336996336996 users in file" << QStringList();
+        QTest::newRow("273 bytes") << "a.dat" << one << "1 users in file" << QStringList{"User 1"};
+        QTest::newRow("300 bytes") << "a.dat" << one + QByteArray(27, 'U')
+                                   << "1.0989010989011 users in file" << QStringList{"User 1"};
+        // Every byte 0xFF: thirty 'ÿ' for a name, and every code past its table.
+        QTest::newRow("all 0xFF") << "a.dat" << QByteArray(3 * 273 + 100, '\xFF')
+                                  << "3.36630036630037 users in file"
+                                  << QStringList(3, QString(30, QChar(0xFF)));
+        QTest::newRow("control characters in the file's name")
+            << storableFileName(QString::fromUtf8("BBBS\tUSER\n\x1b[31m\x7f \xE2\x80\xAE.DAT"))
+            << bytesOf(numberedUsersFile(3)) << "3 users in file"
+            << QStringList{"User 1", "User 2", "User 3"};
+    }
+    void contents() {
+        QFETCH(QString, fileName);
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, panel);
+        QFETCH(QStringList, names);
+        const QString path = files_.write(fileName, bytes);
+        Viewer v;
+        QAbstractItemModelTester tester(v.list()->model(),
+                                        QAbstractItemModelTester::FailureReportingMode::QtTest);
+        v.open(files_.write("before.dat", numberedUsersFile(5))); // replaced by the next
+        QSignalSpy published(v.list()->model(), &QAbstractItemModel::rowsInserted);
+        v.open(path);
+        QCOMPARE(v.panel(2), panel);
+        // The view is told of the rows: none, or all of them at once.
+        QCOMPARE(published.size(), names.isEmpty() ? 0 : 1);
+        QStringList shown;
+        for (int row = 0; row < v.list()->model()->rowCount(); ++row)
+            shown << v.entry(row);
+        QCOMPARE(shown, names);
+        QVERIFY(v.list()->selectionModel()->selectedIndexes().isEmpty());
+        for (int row = names.size() - 1; row >= 0; --row) {
+            v.select(row);
+            QCOMPARE(v.panel(3), names[row]);
+            QCOMPARE(v.text("txtName"), names[row]);
+        }
+        QVERIFY(v.services.messages.empty());
+        QVERIFY(v.control<QProgressBar>("gauge1")->isHidden());
+        QVERIFY(v.window.toolbarButton(ToolbarButton::Update)->isEnabled());
+        QVERIFY(v.window.toolbarButton(ToolbarButton::Undo)->isEnabled());
+        QVERIFY(!v.window.toolbarButton(ToolbarButton::Print)->isEnabled());
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadOnly) && file.readAll() == bytes);
+        if (heldOpen(path)) // and the file stays open, for the reads of each selection
+            QVERIFY(*heldOpen(path));
+    }
+
+    void countInTheUsersLocale() { // its decimal separator only: not its digits, no grouping
+        QCOMPARE(formatUserCount(300.0 / 273, QLocale("de_DE")), QString("1,0989010989011"));
+        QCOMPARE(formatUserCount(1e6 + 0.5, QLocale("ar_EG")),
+                 QString::fromUtf16(u"1000000\u066B5"));
+    }
+
+    // Paths that name no user file: each is refused with the reason, leaves the "no file" state,
+    // and nothing is made.
+    void refusedPaths_data() {
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<FileError::Kind>("reason");
+        QTest::newRow("missing") << files_.path("missing.dat") << FileError::Kind::NotFound;
+        QTest::newRow("missing, control characters in its name")
+            << files_.path(QString::fromUtf8("BBBS\tUSER\n\x1b[31m\x7f.DAT"))
+            << FileError::Kind::NotFound;
+        QTest::newRow("in a missing folder")
+            << files_.path("no such folder/BBBSUSER.DAT") << FileError::Kind::NotFound;
+        QDir().mkpath(files_.path("BBBSUSER.DAT.d"));
+        QTest::newRow("folder") << files_.path("BBBSUSER.DAT.d") << FileError::Kind::IsDirectory;
+        const QString locked = files_.write("locked.dat", numberedUsersFile(1));
+        QFile::setPermissions(locked, {});
+        if (!QFile(locked).open(QIODevice::ReadOnly)) // the system's administrator reads it all
+            QTest::newRow("no permission") << locked << FileError::Kind::NoPermission;
+        for (const auto& refused : systemRefusedPaths(files_.path(".")))
+            QTest::newRow(refused.what) << refused.path << refused.kind;
+    }
+    void refusedPaths() {
+        QFETCH(QString, path);
+        QFETCH(FileError::Kind, reason);
+        const bool existed = QFileInfo::exists(path);
+        Viewer v; // a listed file first: the refusal must leave nothing of it
+        v.open(files_.write("listed.dat", numberedUsersFile(2)));
+        v.open(path);
+        QCOMPARE(v.services.messages.size(), std::size_t(1));
+        QCOMPARE(v.services.messages[0].title, QString("Open"));
+        QCOMPARE(v.services.messages[0].text,
+                 QString("The file %1 could not be opened: %2.")
+                     .arg(path, QString::fromStdString(FileError{reason}.describe())));
+        QCOMPARE(v.services.messages[0].icon, QMessageBox::Warning);
+        checkNoFile(v);
+        QCOMPARE(QFileInfo::exists(path), existed);
+    }
+
+    // More users than one list holds: refused before a single name is read, however little of
+    // the file is on disk, and the file is let go at once.
+    void overTheLimit_data() {
+        QTest::addColumn<qint64>("users");
+        QTest::addColumn<int>("extraBytes");
+        QTest::newRow("one over the limit") << qint64(UserListModel::kMaxEntries + 1) << 0;
+        QTest::newRow("8 GiB") << qint64((8ll << 30) / 273) << int((8ll << 30) % 273);
+    }
+    void overTheLimit() {
+        QFETCH(qint64, users);
+        QFETCH(int, extraBytes);
+        const QString path = files_.path("BBBSUSER %3.DAT"); // a "%3" in a path stays as it is
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.resize(users * 273 + extraBytes));
+        file.close();
+        Viewer v;
+        v.open(path);
+        QCOMPARE(v.services.messages.size(), std::size_t(1));
+        QCOMPARE(v.services.messages[0].text,
+                 QString("The file %1 could not be opened: it holds %2 users, and this viewer "
+                         "lists at most 20000000.")
+                     .arg(path, QString::number(users)));
+        checkNoFile(v);
+        QCOMPARE(heldOpen(path).value_or(false), false);
+        QFile::remove(path);
+    }
+
+    // Callers choose their own names. Whatever a name holds, the list, panel 3 and the name box
+    // show its characters as they are, on one line, and an accessibility client reads the same:
+    // no markup is drawn, no file it names is opened, control bytes show as their symbols.
+    void awkwardNames_data() {
+        QTest::addColumn<QByteArray>("stored");
+        QTest::addColumn<QString>("shown");
+        for (const char* name :
+             {"<b>x</b>", "<a href=x>click</a>", "&lt;b&gt; &amp;", "<img src=/dev/zero>",
+              "<img src=fifo>", "<img src=hostname>", "%1 %2 %s %n %L1"})
+            QTest::newRow(name) << QByteArray(name) << QString(name);
+        QTest::newRow("line breaks, escape, DEL")
+            << QByteArray("A\r\nB\x1b[2J\x7f")
+            << QString::fromUtf16(u"A\u240D\u240AB\u241B[2J\u2421");
+    }
+    void awkwardNames() {
+        QFETCH(QByteArray, stored);
+        QFETCH(QString, shown);
+        // What a relative <img src> could name: a FIFO and a file, in the working folder.
+        const QString bait = files_.path("bait");
+        QVERIFY(QDir().mkpath(bait) && QDir::setCurrent(bait));
+        files_.write("bait/hostname", QByteArray("a file of the caller's choosing"));
+#ifdef Q_OS_LINUX
+        QFile::remove("fifo");
+        QCOMPARE(::mkfifo("fifo", 0600), 0);
+        const int watch = ::inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
+        QVERIFY(watch >= 0 && ::inotify_add_watch(watch, ".", IN_OPEN | IN_ACCESS) >= 0);
+        const auto unwatch = qScopeGuard([watch] { ::close(watch); });
+#endif
+        Viewer v;
+        v.open(files_.write("BBBSUSER.DAT", userNamed(stored) + userNamed("Plain")));
+        v.select(0);
+        QCOMPARE(v.entry(0), shown);
+        QCOMPARE(v.panel(3), shown);
+        QCOMPARE(v.text("txtName"), shown);
+        // Checked before anything is drawn: a label that renders the name would open what it
+        // names, and hang on the FIFO.
+        for (auto* label : v.window.findChildren<QLabel*>())
+            QVERIFY2(label->textFormat() == Qt::PlainText, qPrintable(label->objectName()));
+        v.window.show();
+        v.window.grab();
+#ifdef Q_OS_LINUX
+        char event[4096];
+        QCOMPARE(::read(watch, event, sizeof event), ssize_t(-1)); // nothing was opened
+#endif
+        auto* rows = QAccessible::queryAccessibleInterface(v.list())->tableInterface();
+        QCOMPARE(rows->cellAt(0, 0)->text(QAccessible::Name), shown);
+        QCOMPARE(v.list()->sizeHintForIndex(v.list()->model()->index(0, 0)).height(),
+                 v.list()->sizeHintForIndex(v.list()->model()->index(1, 0)).height()); // one line
+    }
+
+    // After listing, someone else changes the file. The viewer keeps the file it opened: a
+    // record no longer wholly in it is reported and its view cleared; a file removed by name
+    // still reads as the file that was listed.
+    void changedAfterListing_data() {
+        QTest::addColumn<QString>("change");
+        QTest::addColumn<int>("row");
+        QTest::addColumn<QString>("shown"); // empty when it cannot be read
+        QTest::newRow("shrunk into the record") << "shrink" << 2 << QString();
+        QTest::newRow("removed") << "remove" << 3 << "User 4";
+    }
+    void changedAfterListing() {
+        QFETCH(QString, change);
+        QFETCH(int, row);
+        QFETCH(QString, shown);
+        const QString path = files_.write("BBBSUSER.DAT", numberedUsersFile(4));
+        Viewer v;
+        v.open(path);
+        v.select(1);
+        QVERIFY(change == "shrink" ? QFile::resize(path, 2 * 273 + 100) : QFile::remove(path));
+        v.select(row);
+        QCOMPARE(v.entries(), 4); // the list keeps what was listed
+        QCOMPARE(v.list()->currentIndex().row(), row);
+        if (shown.isEmpty()) {
+            QCOMPARE(v.services.messages.size(), std::size_t(1));
+            QCOMPARE(v.services.messages[0].title, QString("Read"));
+            QCOMPARE(v.services.messages[0].text,
+                     QString("User %1 could not be read from %2: user %1 is no longer wholly in "
+                             "the file; it may have been shortened since it was listed.")
+                         .arg(row + 1)
+                         .arg(path));
+            Viewer fresh; // no field may still show the user selected before
+            for (const char* name : {"txtName", "txtKbDown", "txtPagelength", "optLanguage",
+                                     "chkResume", "cboPackers", "cboCharset"})
+                QCOMPARE(seen(v, name), seen(fresh, name));
+            QVERIFY(v.panel(3).isEmpty());
+        } else {
+            QVERIFY(v.services.messages.empty());
+            QCOMPARE(v.text("txtName"), shown);
+        }
+        v.window.close();
+        QCOMPARE(QFileInfo::exists(path), change != "remove"); // never made again
+    }
+
+    // Each row: a user shown after another (fullUser()), and what the pages then show of it,
+    // control by control, every value from its first character.
+    void shownUser_data() {
+        QTest::addColumn<QByteArray>("user");
+        QTest::addColumn<QStringList>("shown"); // control=value, as seen()
+        const auto row = [](const char* name, auto change, const QStringList& shown) {
+            UserRecord user = fullUser();
+            change(user);
+            QTest::newRow(name) << bytesOf(tools::userFileBytes({user})) << shown;
+        };
+        row("every field", [](UserRecord&) {}, {"txtName=Anna Virtanen", "txtAddress=Kuusitie 4",
+                                                "txtCity=33100 Tampere", "txtPhone=03-555 2231",
+                                                "txtBirth=12-03-75",     "txtPagelength=24",
+                                                "udPagelength=24",       "txtTimelimit=60",
+                                                "txtTimeleft=45",        "txtResume=1234",
+                                                "chkResume=checked",     "txtTimeson=312",
+                                                "txtMsgleft=-7",         "txtMsgread=2147483647",
+                                                "txtMsgdumped=3",        "txtFileUp=3",
+                                                "txtFileDown=6",         "txtKbup=6",
+                                                "txtKbDown=-2147483648", "txtFirst=(disabled) ",
+                                                "txtLast=(disabled) ",   "txtTodayDown=(disabled) ",
+                                                "optLanguage=1",         "cboPackers=RAR",
+                                                "cboProtocol=Ymodem",    "cboCharset=MAC"});
+        for (int language : {0, 3, 5, 8}) // the hidden options clear the shown ones too
+            row(qPrintable(QString("language %1").arg(language)),
+                [=](UserRecord& u) { u.Language = std::uint8_t(language); },
+                {QString("optLanguage=%1").arg(language)});
+        for (int language : {9, 255})
+            row(qPrintable(QString("language %1").arg(language)),
+                [=](UserRecord& u) { u.Language = std::uint8_t(language); }, {"optLanguage=-1"});
+        row("no resume", [](UserRecord& u) { u.ResumeNumber = 0; },
+            {"chkResume=clear", "txtResume=(disabled) "});
+        row("negative resume", [](UserRecord& u) { u.ResumeNumber = -5; },
+            {"chkResume=checked", "txtResume=-5"});
+        for (int code : {11, 255})
+            row(qPrintable(QString("codes %1").arg(code)),
+                [=](UserRecord& u) { u.Packer = u.Protocol = u.Charset = std::uint8_t(code); },
+                {QString("cboPackers=Unknown (%1)").arg(code),
+                 QString("cboProtocol=Unknown (%1)").arg(code),
+                 QString("cboCharset=Unknown (%1)").arg(code), "txtName=Anna Virtanen"});
+        // A spinner that cannot hold the value stands at its end; the box shows it as stored.
+        row("spinners past their ends",
+            [](UserRecord& u) {
+                u.PageLength = 255;
+                u.TimeLimit = -32768;
+                u.TimeLeft = 32001;
+            },
+            {"txtPagelength=255", "udPagelength=254", "txtTimelimit=-32768", "udTimelimit=0",
+             "txtTimeleft=32001", "udTimeleft=32000"});
+        row("spinners at their ends", [](UserRecord& u) { u.TimeLimit = 32000, u.TimeLeft = 0; },
+            {"udTimelimit=32000", "txtTimelimit=32000", "udTimeleft=0", "txtTimeleft=0"});
+        row("widest values",
+            [](UserRecord& u) {
+                u.Name = u.Address = u.City = makeTextField<30>(std::string(30, 'W'));
+                u.Phone = u.Birthdate = makeTextField<18>(std::string(18, '8'));
+                u.ResumeNumber = u.TimesOn = u.MessagesWritten = u.MessagesRead = u.MessagesDumped =
+                    u.FilesUploaded = u.FilesDownloaded = u.KbUploaded = u.KbDownloaded =
+                        std::numeric_limits<std::int32_t>::min();
+            },
+            {"txtPhone=888888888888888888", "txtFileUp=-2147483648"});
+    }
+    void shownUser() {
+        QFETCH(QByteArray, user);
+        QFETCH(QStringList, shown);
+        Viewer v;
+        v.open(files_.write("shown.dat", bytesOf(tools::userFileBytes({fullUser()})) + user));
+        v.select(0);
+        v.select(1);
+        for (const QString& control : shown)
+            QCOMPARE(control.section('=', 0, 0) + '=' + seen(v, control.section('=', 0, 0)),
+                     control);
+        for (auto* box : v.window.findChildren<QLineEdit*>())
+            QVERIFY2(box->cursorPosition() == 0, qPrintable(box->objectName()));
+        QCOMPARE(v.panel(3), v.text("txtName"));
+    }
+
+    // A click or the keyboard selects a user; once one is selected, one stays selected: a click
+    // below the entries, Ctrl+click or Ctrl+Space on the selected entry keep it, and its view.
+    void selectionFollowsTheUser() {
+        Viewer v;
+        listed(v, {tools::numberedUser(1), tools::numberedUser(2), tools::numberedUser(3)});
+        v.window.show();
+        auto* list = v.list();
+        const QModelIndex second = list->model()->index(1, 0);
+        const QPoint onIt = list->visualRect(second).center();
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, onIt);
+        QCOMPARE(v.panel(3), QString("User 2"));
+        const std::function<void()> gestures[] = {
+            [&] { QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, onIt + QPoint(0, 100)); },
+            [&] { QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::ControlModifier, onIt); },
+            [&] { QTest::keyClick(list, Qt::Key_Space, Qt::ControlModifier); },
+        };
+        for (const auto& gesture : gestures) {
+            gesture();
+            QCOMPARE(list->selectionModel()->selectedIndexes(), QModelIndexList{second});
+        }
+        QTest::keyClick(list, Qt::Key_Down);
+        QCOMPARE(v.text("txtName"), QString("User 3"));
+    }
+
+    // Each command through its toolbar button, the program's own box answered each way.
+    void messageBoxes_data() {
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<QString>("press");
+        QTest::addColumn<QStringList>("box"); // title, text, icon, buttons, default
+        QTest::addColumn<int>("quits");
+        QTest::addColumn<bool>("restored");
+        const QStringList exit = {"Exit", "Are you sure?", QString::number(QMessageBox::Question),
+                                  "&Yes|&No", "&Yes"};
+        const QStringList undo = {"Undo",
+                                  "This will revert the user!\nThis only works if you have not "
+                                  "pressed update!\nAre you sure?",
+                                  QString::number(QMessageBox::Question), "&Yes|&No", "&Yes"};
+        const QStringList update = {
+            "Sorry!",
+            "Sorry! This is just a preview. You can't update the users in the preview version!",
+            QString::number(QMessageBox::Warning), "OK", "OK"};
+        QTest::newRow("exit, yes") << "exit"
+                                   << "&Yes" << exit << 1 << false;
+        QTest::newRow("exit, no") << "exit"
+                                  << "&No" << exit << 0 << false;
+        QTest::newRow("exit, escape") << "exit"
+                                      << "" << exit << 0 << false;
+        QTest::newRow("undo, yes") << "undo"
+                                   << "&Yes" << undo << 0 << true;
+        QTest::newRow("undo, no") << "undo"
+                                  << "&No" << undo << 0 << false;
+        QTest::newRow("update") << "update"
+                                << "OK" << update << 0 << false;
+    }
+    void messageBoxes() {
+        QFETCH(QString, key);
+        QFETCH(QString, press);
+        QFETCH(QStringList, box);
+        QFETCH(int, quits);
+        QFETCH(bool, restored);
+        PressingServices services;
+        services.press = press;
+        frmMain window(services);
+        window.Form_Load();
+        window.openUserFile(files_.write(
+            "commands.dat", tools::userFileBytes({tools::numberedUser(1), fullUser()})));
+        auto* list = window.findChild<QListView*>("List1");
+        list->setCurrentIndex(list->model()->index(1, 0));
+        for (const char* name : {"txtName", "txtPagelength"}) {
+            auto* edit = window.findChild<QLineEdit*>(name);
+            edit->selectAll();
+            QTest::keyClicks(edit, "edited");
+        }
+        for (QAction* button : window.findChild<QToolBar*>()->actions())
+            if (button->data() == key)
+                button->trigger();
+        QCOMPARE(services.shown, box + QStringList{QString::number(Qt::PlainText)});
+        QCOMPARE(services.quits, quits);
+        QCOMPARE(window.findChild<QLineEdit*>("txtName")->text(),
+                 QString(restored ? "Anna Virtanen" : "edited"));
+        QCOMPARE(window.findChild<QLineEdit*>("txtPagelength")->text(),
+                 QString(restored ? "24" : "edited"));
+        if (!quits) { // the window, the list and the open file are as they were
+            list->setCurrentIndex(list->model()->index(0, 0));
+            QCOMPARE(window.findChild<QLineEdit*>("txtName")->text(), QString("User 1"));
+        }
+    }
+
+    // The program's own services end the program's event loop on Exit.
+    void quitEndsTheProgram() {
+        QtWindowServices services;
+        QTimer::singleShot(0, [&] { services.quit(); });
+        QTimer::singleShot(5000, [] { QCoreApplication::exit(3); }); // it did not end
+        QCOMPARE(QCoreApplication::exec(), 0);
+    }
+
+    // Within the toolbar the arrow keys move between the enabled buttons, and Space, Return or
+    // Enter presses the one that has focus.
+    void toolbarKeys() {
+        Viewer v;
+        v.window.show();
+        QVERIFY(QTest::qWaitForWindowActive(&v.window));
+        QTest::keyClick(v.list(), Qt::Key_Backtab);
+        const std::pair<Qt::Key, QString> steps[] = {
+            {Qt::Key_Right, "exit"}, // Update, Print and Undo are disabled
+            {Qt::Key_Right, "exit"}, // the end
+            {Qt::Key_Left, "open"},  {Qt::Key_Down, "exit"}, {Qt::Key_Up, "open"},
+            {Qt::Key_Left, "open"},  {Qt::Key_Right, "exit"}};
+        QCOMPARE(stopName(QApplication::focusWidget()), QString("open"));
+        for (const auto& [key, focused] : steps) {
+            QTest::keyClick(QApplication::focusWidget(), key);
+            QCOMPARE(stopName(QApplication::focusWidget()), focused);
+        }
+        for (Qt::Key press : {Qt::Key_Space, Qt::Key_Return, Qt::Key_Enter}) {
+            const auto before = v.services.messages.size();
+            QTest::keyClick(QApplication::focusWidget(), press);
+            QCOMPARE(v.services.messages.size(), before + 1); // Exit asked each time
+        }
+    }
+
+    // Open's dialog shows user files; cancelled, it leaves the list empty and all else as it was.
+    void openDialog() {
+        Viewer v;
+        listed(v, {tools::numberedUser(1), tools::numberedUser(2)});
+        v.select(1);
+        v.window.toolbarButton(ToolbarButton::Open)->trigger(); // the dialog returns no path
+        QCOMPARE(v.services.filters.back(), QString("Userfile (BBBSUSER.DAT)"));
+        QCOMPARE(v.entries(), 0);
+        QCOMPARE(v.panel(3), QString("User 2"));
+        QVERIFY(v.services.messages.empty());
+    }
+
+    // A drop of one local file opens it as Open would; anything else is refused before the drop.
+    void drop_data() {
+        QTest::addColumn<QList<QUrl>>("urls");
+        QTest::addColumn<QString>("over");
+        QTest::addColumn<bool>("taken");
+        const QUrl file = QUrl::fromLocalFile(files_.write("drop/a.dat", numberedUsersFile(3)));
+        const QUrl other = QUrl::fromLocalFile(files_.write("drop/b.dat", numberedUsersFile(4)));
+        const QUrl missing = QUrl::fromLocalFile(files_.path("drop/missing.dat"));
+        QTest::newRow("a user file") << QList{file} << "" << true;
+        QTest::newRow("over a text box") << QList{other} << "txtName" << true;
+        QTest::newRow("cannot be opened") << QList{missing} << "" << true;
+        QTest::newRow("two files") << QList{file, other} << "" << false;
+        QTest::newRow("a folder") << QList{QUrl::fromLocalFile(files_.path("drop"))} << "txtName"
+                                  << false;
+        QTest::newRow("not local") << QList{QUrl("https://example.invalid/a.dat")} << "" << false;
+    }
+    void drop() {
+        QFETCH(QList<QUrl>, urls);
+        QFETCH(QString, over);
+        QFETCH(bool, taken);
+        const QString before = files_.write("before.dat", numberedUsersFile(2));
+        Viewer expected; // what Open would have shown
+        expected.open(taken ? urls.constFirst().toLocalFile() : before);
+        Viewer v;
+        v.open(before);
+        QMimeData data;
+        data.setUrls(urls);
+        data.setText(urls.constFirst().toString()); // as file managers offer it to text boxes
+        QWidget* target = over.isEmpty() ? &v.window : v.control<QWidget>(qPrintable(over));
+        const auto offered = Qt::CopyAction | Qt::MoveAction;
+        QDragEnterEvent enter({5, 5}, offered, &data, Qt::LeftButton, Qt::NoModifier);
+        QDragMoveEvent move({6, 6}, offered, &data, Qt::LeftButton, Qt::NoModifier);
+        QDropEvent drop({6, 6}, offered, &data, Qt::LeftButton, Qt::NoModifier);
+        for (QDropEvent* event : std::initializer_list<QDropEvent*>{&enter, &move, &drop}) {
+            QApplication::sendEvent(target, event);
+            QCOMPARE(event->isAccepted(), taken); // the pointer shows it before the drop
+            if (taken)
+                QCOMPARE(event->dropAction(), Qt::CopyAction); // never a move of the user's file
+        }
+        QCoreApplication::processEvents(); // the file opens once the drop is over
+        QCOMPARE(v.panel(2), expected.panel(2));
+        QCOMPARE(v.entries(), expected.entries());
+        QCOMPARE(v.services.messages.size(), expected.services.messages.size());
+        QVERIFY(v.text("txtName").isEmpty());
+    }
+
+    void typingFindsAName_data() {
+        QTest::addColumn<int>("current");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("found");
+        QTest::newRow("first letter") << -1 << "b"
+                                      << "bjarne";
+        QTest::newRow("more letters, any case, past ASCII") << -1 << "BJ\u00D6"
+                                                            << "Bj\u00F6rn";
+        QTest::newRow("round from the end") << 4 << "a"
+                                            << "Aino";
+        QTest::newRow("no such name") << 1 << "x"
+                                      << "bjarne";
+    }
+    void typingFindsAName() {
+        QFETCH(int, current);
+        QFETCH(QString, typed);
+        QFETCH(QString, found);
+        std::vector<UserRecord> users(5);
+        const char* names[] = {"Aino", "bjarne", "Bj\xF6rn",
+                               "\xD6"
+                               "berg",
+                               "Bo"};
+        for (std::size_t i = 0; i < users.size(); ++i)
+            users[i].Name = makeTextField<30>(names[i]);
+        Viewer v;
+        listed(v, users);
+        if (current >= 0)
+            v.select(current);
+        for (QChar key : typed) // as typed on a keyboard with these letters
+            QTest::sendKeyEvent(QTest::Click, v.list(), Qt::Key_unknown, key, Qt::NoModifier);
+        QCOMPARE(v.panel(3), found); // shown as a click shows it
+    }
+
+    // Started as the program starts it: the load step, the window shown, then the named file
+    // opened as Open opens it, its messages over the shown window, and no dialog.
+    void startWithAFile_data() {
+        QTest::addColumn<int>("users"); // -1: the file does not exist
+        QTest::newRow("three users") << 3;
+        QTest::newRow("missing file") << -1;
+    }
+    void startWithAFile() {
+        QFETCH(int, users);
+        const QString path = users < 0 ? files_.path("start/missing.dat")
+                                       : files_.write("start/users.dat", numberedUsersFile(users));
+        FakeWindowServices services;
+        frmMain window(services);
+        startWindow(window, path);
+        Viewer loaded;
+        QVERIFY(window.isVisible());
+        QCOMPARE(window.windowTitle(), loaded.window.windowTitle());
+        QCOMPARE(window.findChild<QListView*>("List1")->model()->rowCount(), std::max(users, 0));
+        QCOMPARE(services.messages.size(), std::size_t(users < 0 ? 1 : 0));
+        QCOMPARE(services.overShownWindow, users < 0);
+        QVERIFY(services.filters.empty());
+    }
+};
+
+QTEST_MAIN(TestWindow)
+#include "tst_window.moc"
