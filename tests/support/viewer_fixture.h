@@ -14,7 +14,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include <deque>
+#include <utility>
 
 namespace kivo::testing {
 
@@ -32,35 +32,24 @@ inline const PrivateConfigHome privateConfigHome;
 
 class FakeWindowServices : public WindowServices {
 public:
-    std::vector<MessageSpec> messages;               // every box shown, in order
-    std::deque<QMessageBox::StandardButton> answers; // given in order; then the escape answer
-    std::deque<QString> chosenPaths;                 // what the file dialog returns; then ""
-    std::vector<QString> filters;                    // the filter of every dialog shown
-    std::vector<QString> startFolders;               // the folder every dialog started in
-    QRect screen{0, 0, 1920, 1080};
+    std::vector<MessageSpec> messages; // every box shown, in order; each answered No, or OK
+    QString chosenPath;                // what the next file dialog returns; then ""
+    std::vector<QString> filters;      // the filter of every dialog shown
+    std::vector<QString> startFolders; // the folder every dialog started in
     int quits = 0;
     bool overShownWindow = false; // whether the last box's window was on screen
 
     QMessageBox::StandardButton showMessage(QWidget* parent, const MessageSpec& message) override {
         messages.push_back(message);
         overShownWindow = parent && parent->window()->isVisible();
-        if (!answers.empty()) {
-            const auto answer = answers.front();
-            answers.pop_front();
-            return answer;
-        }
         return message.buttons.testFlag(QMessageBox::No) ? QMessageBox::No : QMessageBox::Ok;
     }
     QString chooseFile(QWidget*, const QString& filter, const QString& startFolder) override {
         filters.push_back(filter);
         startFolders.push_back(startFolder);
-        if (chosenPaths.empty())
-            return {};
-        const QString path = chosenPaths.front();
-        chosenPaths.pop_front();
-        return path;
+        return std::exchange(chosenPath, QString());
     }
-    QRect screenGeometry(const QWidget*) override { return screen; }
+    QRect screenGeometry(const QWidget*) override { return {0, 0, 1920, 1080}; }
     void quit() override { ++quits; }
 };
 
@@ -86,7 +75,7 @@ struct Viewer {
 
     // Runs the Open command with the given path chosen in the dialog.
     void open(const QString& path) {
-        services.chosenPaths.push_back(path);
+        services.chosenPath = path;
         window.mnuOpen_Click();
     }
     void select(int row) { list()->setCurrentIndex(list()->model()->index(row, 0)); }
