@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
 #include <optional>
 #include <span>
 #include <string_view>
@@ -34,7 +35,7 @@ inline constexpr int kLanguagesInUse = 4;
 
 // The text for a stored value, or nothing when the value lies past the end of the table.
 constexpr std::optional<std::string_view> codeText(std::span<const std::string_view> table,
-                                                   int value) {
+                                                   std::int64_t value) {
     if (value < 0 || static_cast<std::size_t>(value) >= table.size())
         return std::nullopt;
     return table[static_cast<std::size_t>(value)];
