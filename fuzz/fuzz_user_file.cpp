@@ -52,7 +52,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         checkShown(*byNumber.record);
     }
     check(missing(sequence.next(), whole + 1));
-    for (const std::int64_t n : {std::int64_t(0), std::int64_t(-1), whole + 1, INT64_MAX, INT64_MIN})
+    for (const std::int64_t n :
+         {std::int64_t(0), std::int64_t(-1), whole + 1, INT64_MAX, INT64_MIN})
         check(missing(file.read(n), n));
     file.closeAll();
     check(file.read(1).error.kind == FileError::Kind::NoFile);
