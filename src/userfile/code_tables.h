@@ -1,6 +1,9 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
+#include <optional>
+#include <span>
 #include <string_view>
 
 namespace kivo {
@@ -29,5 +32,13 @@ inline constexpr std::array<std::string_view, 9> kLanguageCaptions = {
     "Not set", "Not set", "Not set", "Not set",
 };
 inline constexpr int kLanguagesInUse = 4;
+
+// The text for a stored value, or nothing when the value lies past the end of the table.
+constexpr std::optional<std::string_view> codeText(std::span<const std::string_view> table,
+                                                   std::int64_t value) {
+    if (value < 0 || static_cast<std::size_t>(value) >= table.size())
+        return std::nullopt;
+    return table[static_cast<std::size_t>(value)];
+}
 
 } // namespace kivo

@@ -61,8 +61,8 @@ const ShownField* shownFieldByControl(std::string_view control) {
 }
 
 std::string codeCaption(const ShownField& field, std::int64_t value) {
-    if (value >= 0 && std::uint64_t(value) < field.table.size())
-        return std::string(field.table[std::size_t(value)]);
+    if (const auto text = codeText(field.table, value))
+        return std::string(*text);
     if (field.kind == ShownKind::Language)
         return {};
     return "Unknown (" + std::to_string(value) + ")";
