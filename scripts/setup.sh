@@ -11,7 +11,7 @@ packages=(
     # the window's font, and running it on a desktop or a virtual one
     fonts-liberation2 qt6-qpa-plugins
     # tests in a real window: virtual display, input, accessibility bus
-    xvfb xauth xdotool x11-utils at-spi2-core dbus dbus-daemon
+    xvfb xdotool at-spi2-core dbus dbus-daemon
     python3 python3-pyatspi gir1.2-atspi-2.0 python3-gi
     # fuzzing and sanitizers
     clang libclang-rt-dev
