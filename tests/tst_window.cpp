@@ -310,6 +310,8 @@ private slots:
                 shown = upDown->buddy();
             const QString caption = QString::fromLatin1(field.caption);
             QCOMPARE(shown->accessibleName(), caption);
+            QCOMPARE(shown->parentWidget()->accessibleName(), // the page the field's row names
+                     v.window.findChild<QTabBar*>()->tabText(int(field.page)));
             const auto labels = v.window.findChildren<QLabel*>();
             QVERIFY2(std::ranges::any_of(labels,
                                          [&](QLabel* label) {
@@ -440,6 +442,7 @@ private slots:
         for (int row = 0; row < v.list()->model()->rowCount(); ++row)
             shown << v.entry(row);
         QCOMPARE(shown, names);
+        QVERIFY(!v.list()->model()->data(QModelIndex()).isValid()); // no row: nothing to show
         QVERIFY(v.list()->selectionModel()->selectedIndexes().isEmpty());
         for (int row = names.size() - 1; row >= 0; --row) {
             v.select(row);
@@ -876,6 +879,11 @@ private slots:
         QCOMPARE(services.messages.size(), std::size_t(users < 0 ? 1 : 0));
         QCOMPARE(services.overShownWindow, users < 0);
         QVERIFY(services.filters.empty());
+    }
+
+    void namedAsItsDesktopEntry() { // packaging/kivo32.desktop
+        nameTheApplication();
+        QCOMPARE(QGuiApplication::desktopFileName(), QString("kivo32"));
     }
 };
 

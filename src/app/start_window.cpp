@@ -15,6 +15,13 @@ void startWindow(frmMain& window, const QString& file) {
         window.openUserFile(file);
 }
 
+void nameTheApplication() {
+    QApplication::setApplicationName(QStringLiteral("KIVO/32"));
+    // The name of the installed desktop entry: the desktop ties the window to the entry by it
+    // (on Wayland it is the window's app id) and shows the entry's icon.
+    QApplication::setDesktopFileName(QStringLiteral("kivo32"));
+}
+
 int runWindow(const char* programPath, const QString& file) {
     // The command line has been read already: Qt is given none of it, so that no FILE is ever
     // taken for one of Qt's own options.
@@ -22,8 +29,7 @@ int runWindow(const char* programPath, const QString& file) {
     static char* argv[] = {const_cast<char*>(programPath), nullptr};
     QApplication app(argc, argv);
     applyLook(app);
-    QApplication::setApplicationName(QStringLiteral("KIVO/32"));
-    QApplication::setDesktopFileName(QStringLiteral("kivo32"));
+    nameTheApplication();
 
     QtWindowServices services;
     frmMain window(services);

@@ -10,6 +10,9 @@ class frmMain;
 // any) opened exactly as Open would open it, so that its messages have the window as parent.
 void startWindow(frmMain& window, const QString& file);
 
+// The program's names for the desktop.
+void nameTheApplication();
+
 // Runs the window until it closes; returns the exit status.
 int runWindow(const char* programPath, const QString& file);
 
