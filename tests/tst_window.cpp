@@ -879,11 +879,7 @@ private slots:
         QCOMPARE(services.messages.size(), std::size_t(users < 0 ? 1 : 0));
         QCOMPARE(services.overShownWindow, users < 0);
         QVERIFY(services.filters.empty());
-    }
-
-    void namedAsItsDesktopEntry() { // packaging/kivo32.desktop
-        nameTheApplication();
-        QCOMPARE(QGuiApplication::desktopFileName(), QString("kivo32"));
+        QCOMPARE(QGuiApplication::desktopFileName(), QString("kivo32")); // its desktop entry's
     }
 };
 

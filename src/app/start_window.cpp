@@ -9,17 +9,14 @@
 namespace kivo {
 
 void startWindow(frmMain& window, const QString& file) {
+    QApplication::setApplicationName(QStringLiteral("KIVO/32"));
+    // The name of the installed desktop entry: the desktop ties the window to the entry by it
+    // (on Wayland it is the window's app id, so it is set before the window shows).
+    QApplication::setDesktopFileName(QStringLiteral("kivo32"));
     window.Form_Load();
     window.show();
     if (!file.isEmpty())
         window.openUserFile(file);
-}
-
-void nameTheApplication() {
-    QApplication::setApplicationName(QStringLiteral("KIVO/32"));
-    // The name of the installed desktop entry: the desktop ties the window to the entry by it
-    // (on Wayland it is the window's app id) and shows the entry's icon.
-    QApplication::setDesktopFileName(QStringLiteral("kivo32"));
 }
 
 int runWindow(const char* programPath, const QString& file) {
@@ -29,7 +26,6 @@ int runWindow(const char* programPath, const QString& file) {
     static char* argv[] = {const_cast<char*>(programPath), nullptr};
     QApplication app(argc, argv);
     applyLook(app);
-    nameTheApplication();
 
     QtWindowServices services;
     frmMain window(services);
