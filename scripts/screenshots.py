@@ -6,16 +6,14 @@ Controls are found by their names over the accessibility bus, never by where the
 Usage: scripts/screenshots.py [build dir]   (needs xvfb, xdotool, imagemagick, python3-pyatspi)"""
 
 import os
-import subprocess
 import sys
-import time
 
 root = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
 if "KIVO_PRIVATE_BUS" not in os.environ:  # a session bus of its own, for its accessibility bus
     os.environ["KIVO_PRIVATE_BUS"] = "1"
     os.execvp("dbus-run-session", ["dbus-run-session", "--", "/usr/bin/python3", *sys.argv])
 sys.path.insert(0, os.path.join(root, "tools"))
-from desktop import Viewer, click, extents, find, pyatspi, wait_for  # noqa: E402
+from desktop import Viewer, click, find, pyatspi, wait_for  # noqa: E402
 
 build = sys.argv[1] if len(sys.argv) > 1 else os.path.join(root, "build")
 out = os.path.join(root, "docs", "screenshots")
@@ -27,11 +25,7 @@ def page(caption):
 
 
 def shot(name):
-    time.sleep(0.4)
-    box = extents(viewer.main)
-    subprocess.run(["import", "-window", "root", "-crop",
-                    f"{box.width}x{box.height}+{box.x}+{box.y}", "+repage",
-                    os.path.join(out, name + ".png")], check=True)
+    viewer.screenshot(os.path.join(out, name + ".png"))
 
 
 for caption in ["Statistics", "General", "Personal"]:

@@ -89,6 +89,13 @@ class Viewer:
         self.main = wait_for("the main window", lambda: next(
             w for w in self.app if w is not None and w.name.startswith("KIVO/32")))
 
+    def screenshot(self, path):
+        """The main window as drawn on the display, once its drawing has settled."""
+        time.sleep(0.4)
+        box = extents(self.main)
+        subprocess.run(["import", "-window", "root", "-crop",
+                        f"{box.width}x{box.height}+{box.x}+{box.y}", "+repage", path], check=True)
+
     def window(self, title):
         return next((w for w in self.app if w is not None and w.name == title), None)
 

@@ -11,10 +11,12 @@ import sys
 import unittest
 
 sys.path.insert(0, os.path.join(os.path.dirname(__file__), "..", "..", "tools"))
-from desktop import Viewer, click, find, find_all, pyatspi, text, wait_for  # noqa: E402
+from desktop import RUNTIME, Viewer, click, find, find_all, pyatspi, text, wait_for  # noqa: E402
 
 VIEWER = os.environ["KIVO_VIEWER"]
 SAMPLE = os.environ["KIVO_SAMPLE"]
+SHOWN = os.path.join(os.path.dirname(__file__), "..", "..", "docs", "screenshots",
+                     "statistics-empty.png")
 CHOSEN = 3  # letters of the board's code page in the name, a resume number, the third language
 
 
@@ -22,6 +24,12 @@ class SmokeTest(unittest.TestCase):
     def setUp(self):
         self.viewer = Viewer(VIEWER)
         self.main = self.viewer.main
+
+    def drawn_as_shown(self):
+        start = os.path.join(RUNTIME.name, "start.png")
+        self.viewer.screenshot(start)
+        return subprocess.run(["compare", "-metric", "AE", start, SHOWN, "null:"],
+                              stderr=subprocess.DEVNULL).returncode == 0
 
     def shown(self, caption):
         if caption == "Language":  # the checked one of the language options
@@ -37,6 +45,10 @@ class SmokeTest(unittest.TestCase):
                                 check=True, timeout=30)
         rows = [json.loads(line) for line in export.stdout.splitlines()]
         user = rows[CHOSEN]
+
+        # Drawn at start exactly as the README shows it (scripts/screenshots.py takes it again
+        # when the window changes): the program's own font, style and layout.
+        wait_for("the window drawn as docs/screenshots/statistics-empty.png", self.drawn_as_shown)
 
         users = self.viewer.open_file(SAMPLE)
         wait_for("every user listed", lambda: users.childCount == len(rows))
