@@ -871,11 +871,13 @@ private slots:
                                        : files_.write("start/users.dat", numberedUsersFile(users));
         FakeWindowServices services;
         frmMain window(services);
+        auto* model = window.findChild<QListView*>("List1")->model();
+        QCOMPARE(model->rowCount(), 0); // nobody listed, even before the load step
         startWindow(window, path);
         Viewer loaded;
         QVERIFY(window.isVisible());
         QCOMPARE(window.windowTitle(), loaded.window.windowTitle());
-        QCOMPARE(window.findChild<QListView*>("List1")->model()->rowCount(), std::max(users, 0));
+        QCOMPARE(model->rowCount(), std::max(users, 0));
         QCOMPARE(services.messages.size(), std::size_t(users < 0 ? 1 : 0));
         QCOMPARE(services.overShownWindow, users < 0);
         QVERIFY(services.filters.empty());
