@@ -17,8 +17,8 @@ struct ReadResult {
 
 // The one user file the viewer has open. It holds the open file and nothing else: the count is
 // asked of the file system every time and every record is read afresh. It never writes.
-// open, length, readPiece and closeAll talk to the system, one file per system (user_file_posix.cpp,
-// user_file_windows.cpp); the rest is shared (user_file.cpp).
+// open, length, readPiece and closeAll talk to the system, one file per system
+// (user_file_posix.cpp, user_file_windows.cpp); the rest is shared (user_file.cpp).
 class UserFile {
 public:
     UserFile() = default;
