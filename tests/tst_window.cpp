@@ -1,5 +1,4 @@
-// The window, headless: how it starts and is laid out, what a file and a user look like in it, and
-// what each command does.
+// The window, headless: start-up and layout, file -> view, record -> view, command -> message box.
 #include "code_tables.h"
 #include "kivo_version.h"
 #include "look.h"
@@ -19,7 +18,6 @@
 #include <QComboBox>
 #include <QFileDialog>
 #include <QFontInfo>
-#include <QMenu>
 #include <QMimeData>
 #include <QProgressBar>
 #include <QPushButton>
@@ -243,8 +241,7 @@ private slots:
         QVERIFY(transparent > 0 && opaque > 0);
     }
 
-    // The spinners: the up arrow on the upper half, the down arrow on the lower; each step, by an
-    // arrow, a key or a wheel notch, is one and shows in the buddy box, within the range.
+    // The spinners: the up arrow on the upper half, the down arrow on the lower; steps in range.
     void spinners_data() {
         QTest::addColumn<QString>("spinner");
         QTest::addColumn<QString>("buddy");
@@ -812,6 +809,15 @@ private slots:
         QCOMPARE(v.entries(), 0);
         QCOMPARE(v.panel(3), QString("User 2"));
         QVERIFY(v.services.messages.empty());
+        // The real dialog, dressed as the program dresses it, lists the file in any letter case.
+        files_.write("case/bbbsuser.dat", QByteArray());
+        files_.write("case/other.dat", QByteArray());
+        QFileDialog dialog;
+        setUpOpenDialog(dialog, v.services.filters.back(), files_.path("case"));
+        dialog.show();
+        auto* shown = dialog.findChild<QAbstractItemView*>("listView");
+        QTRY_COMPARE(shown->model()->rowCount(shown->rootIndex()), 1);
+        QCOMPARE(shown->model()->index(0, 0, shown->rootIndex()).data(), "bbbsuser.dat");
     }
 
     // A drop of one local file opens it as Open would; anything else is refused before the drop.
