@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -40,6 +41,15 @@ public:
     // One positioned read of record n (1-based), decoded into a fresh record. A record that is
     // not wholly in the file is an error, never a record with stale or zero-filled fields.
     [[nodiscard]] ReadResult read(std::int64_t n) const;
+
+    // Reads whole records from number first on into the buffer, as many as it holds and the file
+    // has; records tells how many. Fewer than fit means the file ends there, or the error.
+    [[nodiscard]] FileError readRecords(std::int64_t first, std::span<std::uint8_t> into,
+                                        std::int64_t& records) const;
+
+    // Opens the file other has open through a handle of its own, without naming it again: a
+    // reader in another thread goes on reading it while other is opened afresh or closed.
+    [[nodiscard]] FileError openCopyOf(const UserFile& other);
 
     void closeAll();
     bool isOpen() const { return handle_ != kNoHandle; }

@@ -1,24 +1,9 @@
 #include "user_list_model.h"
 
 #include "board_text.h"
-#include "code_page.h"
-
-#include <array>
+#include "text_matcher.h"
 
 namespace kivo {
-namespace {
-
-// Every byte of the board's code page as one character, case-folded as QString compares
-// without regard to case.
-const std::array<char16_t, 256> kFoldedCodePage = [] {
-    std::array<char16_t, 256> folded{};
-    for (int byte = 0; byte < 256; ++byte)
-        folded[std::size_t(byte)] = char16_t(
-            QChar::toCaseFolded(char32_t(codePageToUnicode(static_cast<unsigned char>(byte)))));
-    return folded;
-}();
-
-} // namespace
 
 int UserListModel::rowCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : published_;
@@ -29,9 +14,7 @@ QVariant UserListModel::data(const QModelIndex& index, int role) const {
         return {};
     if (role != Qt::DisplayRole && role != Qt::AccessibleTextRole)
         return {};
-    const auto row = static_cast<std::size_t>(index.row());
-    const std::size_t begin = row == 0 ? 0 : ends_[row - 1];
-    return boardText(std::string_view(bytes_).substr(begin, ends_[row] - begin));
+    return boardText(storedName(index.row()));
 }
 
 QModelIndexList UserListModel::match(const QModelIndex& start, int role, const QVariant& value,
@@ -39,27 +22,26 @@ QModelIndexList UserListModel::match(const QModelIndex& start, int role, const Q
     if (role != Qt::DisplayRole || hits != 1 || flags != (Qt::MatchStartsWith | Qt::MatchWrap) ||
         value.typeId() != QMetaType::QString || !checkIndex(start, CheckIndexOption::IndexIsValid))
         return QAbstractListModel::match(start, role, value, hits, flags);
-    std::u16string folded;
-    for (QChar c : value.toString())
-        folded.push_back(char16_t(QChar::toCaseFolded(char32_t(c.unicode()))));
+    const TextMatcher typed(value.toString().toStdU16String(), LetterCase::Ignore);
     for (int row = start.row(); row < published_; ++row)
-        if (startsWithFolded(row, folded))
+        if (typed.startsIn(storedName(row)))
             return {index(row)};
     for (int row = 0; row < start.row(); ++row)
-        if (startsWithFolded(row, folded))
+        if (typed.startsIn(storedName(row)))
             return {index(row)};
     return {};
 }
 
-bool UserListModel::startsWithFolded(int row, std::u16string_view foldedText) const {
+std::string_view UserListModel::storedName(int row) const {
+    if (row < 0 || row >= published_)
+        return {};
     const auto at = static_cast<std::size_t>(row);
     const std::size_t begin = at == 0 ? 0 : ends_[at - 1];
-    if (ends_[at] - begin < foldedText.size())
-        return false;
-    for (std::size_t i = 0; i < foldedText.size(); ++i)
-        if (kFoldedCodePage[static_cast<unsigned char>(bytes_[begin + i])] != foldedText[i])
-            return false;
-    return true;
+    return std::string_view(bytes_).substr(begin, ends_[at] - begin);
+}
+
+bool UserListModel::isPlaceholder(int) const {
+    return false;
 }
 
 void UserListModel::clear() {

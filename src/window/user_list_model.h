@@ -47,11 +47,14 @@ public:
     void append(std::string_view nameBytes);
     void publish();
 
+    // The stored name bytes of a listed row, and whether the row stands for a record another
+    // program holds locked. Rows past the list are neither.
+    std::string_view storedName(int row) const;
+    bool isPlaceholder(int row) const;
+
     std::int64_t entryCount() const { return static_cast<std::int64_t>(ends_.size()); }
 
 private:
-    bool startsWithFolded(int row, std::u16string_view foldedText) const;
-
     std::string bytes_;
     std::vector<std::uint32_t> ends_; // where each entry's bytes end in bytes_
     int published_ = 0;
