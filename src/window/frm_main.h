@@ -25,8 +25,11 @@ namespace kivo {
 
 class LockedCheckBox;
 class TabControl;
+class FindDialog;
 class UpDown;
+class UserFinder;
 class UserListModel;
+struct FindOutcome;
 
 // The viewer's one window. Each user action is one handler, run to completion; the handlers
 // call one another directly, as the toolbar calls the hidden menu's items.
@@ -47,6 +50,11 @@ public:
     void mnuUndo_Click();
     void mnuEnd_Click();
     void tb1_ButtonClick(QAction* button);
+
+    // Find: Ctrl+F opens the dialog, F3 and Shift+F3 find the next and the previous user.
+    void showFind();
+    void findNext();
+    void findPrevious();
 
     QAction* toolbarButton(ToolbarButton button) const;
     QLabel* panel(StatusPanel panel) const;
@@ -84,6 +92,11 @@ private:
     void showLanguage(int language);
     void keepLanguageTabStop();
 
+    // Find.
+    void createFindCommands();
+    void find(bool backwards);
+    void showFound(const FindOutcome& outcome);
+
     QMessageBox::StandardButton ask(const QString& title, const QString& text);
     void warn(const QString& title, const QString& text);
 
@@ -102,6 +115,10 @@ private:
 
     std::array<QRadioButton*, 9> optLanguage_{};
     QButtonGroup* languages_ = nullptr;
+
+    UserFinder* finder_ = nullptr;
+    FindDialog* findDialog_ = nullptr; // made when first asked for
+    std::array<QAction*, 3> findCommands_{};
 
     LockedCheckBox* chkResume_ = nullptr;
     QLineEdit* txtResume_ = nullptr;

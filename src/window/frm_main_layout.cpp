@@ -109,6 +109,7 @@ frmMain::frmMain(WindowServices& services, QWidget* parent)
     tab1_->setCurrentIndex(2);
     createStatusBar();
     createMenu();
+    createFindCommands();
     setTabOrder();
     acceptFileDrops();
 }
