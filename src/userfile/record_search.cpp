@@ -1,7 +1,6 @@
 #include "record_search.h"
 
 #include <algorithm>
-#include <vector>
 
 namespace kivo {
 namespace {
@@ -32,6 +31,18 @@ StoredPlace storedPlaceOf(const ShownField& field) {
 }
 
 } // namespace
+
+const std::vector<const ShownField*>& textFieldsButTheName() {
+    static const std::vector<const ShownField*> fields = [] {
+        const ShownField* name = shownFieldByControl("txtName");
+        std::vector<const ShownField*> other;
+        for (const ShownField& field : kShownFields)
+            if (field.kind == ShownKind::Text && &field != name)
+                other.push_back(&field);
+        return other;
+    }();
+    return fields;
+}
 
 std::int64_t SearchOrder::rowAt(std::int64_t step) const {
     const std::int64_t row = (backwards ? first - step : first + step) % rows;

@@ -8,6 +8,7 @@
 #include <optional>
 #include <span>
 #include <stop_token>
+#include <vector>
 
 namespace kivo {
 
@@ -27,6 +28,9 @@ struct FieldHit {
     std::int64_t step; // in the order searched
     const ShownField* field;
 };
+
+// The shown texts a search reads from the file: every one but the name, which the list holds.
+const std::vector<const ShownField*>& textFieldsButTheName();
 
 // The first of steps fromStep to toStep (not included) of the order whose record holds the text
 // in one of the fields, read from the file in runs of records. A record that cannot be read is

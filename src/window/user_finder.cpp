@@ -6,8 +6,6 @@
 #include <QRegularExpression>
 #include <QTimer>
 
-#include <vector>
-
 namespace kivo {
 namespace {
 
@@ -18,18 +16,6 @@ constexpr std::int64_t kNamesPerSlice = 1 << 20;
 const ShownField& nameField() {
     static const ShownField& name = *shownFieldByControl("txtName");
     return name;
-}
-
-// The shown texts but the name, which the list holds: these are read from the file.
-const std::vector<const ShownField*>& otherTextFields() {
-    static const std::vector<const ShownField*> fields = [] {
-        std::vector<const ShownField*> other;
-        for (const ShownField& field : kShownFields)
-            if (field.kind == ShownKind::Text && &field != &nameField())
-                other.push_back(&field);
-        return other;
-    }();
-    return fields;
 }
 
 // "#N" asks for record N.
@@ -126,7 +112,7 @@ void UserFinder::compareOtherFields() {
     fields_ = std::jthread([this, file = std::move(file), text = *text_, order = order_,
                             from = fromStep_, to = namesStep_,
                             search = search_](std::stop_token stop) {
-        const auto hit = findInRecords(*file, text, otherTextFields(), order, from, to, stop);
+        const auto hit = findInRecords(*file, text, textFieldsButTheName(), order, from, to, stop);
         if (!stop.stop_requested())
             QMetaObject::invokeMethod(
                 this, [this, search, hit] { fieldsCompared(search, hit); }, Qt::QueuedConnection);
