@@ -82,9 +82,11 @@ void frmMain::find(bool backwards) {
         showFind();
     findDialog_->show();
     findDialog_->showLine(tr("Searching…"));
-    const QModelIndex current = List1_->currentIndex();
+    // The selected entry, as a click leaves it: the list's current entry may stand on a row
+    // nobody selected.
+    const QModelIndexList selected = List1_->selectionModel()->selectedIndexes();
     finder_->start({findDialog_->text(), findDialog_->letterCase(), backwards,
-                    current.isValid() ? current.row() : -1});
+                    selected.isEmpty() ? -1 : selected.constFirst().row()});
 }
 
 void frmMain::showFound(const FindOutcome& outcome) {
