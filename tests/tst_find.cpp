@@ -80,6 +80,12 @@ private slots:
         row("€ as itself", "10\x80 off", "0\u20AC", true, true, false);
         row("a control byte by its symbol", "A\tB", "\u2409B", false, true, false);
         row("not by the raw control", "A\tB", "\tB", false, false, false);
+        // Texts longer than sixteen bytes are compared sixteen places at a time.
+        row("across the sixteenth byte", "0123456789abcdeFGhij", "fgh", false, true, false);
+        row("at the end of a long text", "Long street name, then Tampere", "TAMPERE", false, true,
+            false);
+        row("its first byte last, the rest missing", "Long street name, then Tampere", "ex", false,
+            false, false);
         row("nothing typed", "Anna", "", false, false, false);
         row("a character the code page lacks", "Anna", "\u03A9", false, false, false);
     }

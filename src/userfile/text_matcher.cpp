@@ -2,6 +2,13 @@
 
 #include "code_page.h"
 
+#include <algorithm>
+#include <bit>
+#include <cstring>
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
+
 namespace kivo {
 namespace {
 
@@ -46,6 +53,13 @@ TextMatcher::TextMatcher(std::u16string_view typed, LetterCase letterCase)
         pattern_.push_back(static_cast<char>((*fold_)[*byte]));
     }
     canMatch_ = !pattern_.empty();
+    if (!canMatch_)
+        return;
+    // A letter and its capital, or one byte twice.
+    firstBytes_.fill(byteOf(pattern_[0]));
+    for (int byte = 1; byte < 256; ++byte)
+        if ((*fold_)[std::size_t(byte)] == firstBytes_[0] && byte != firstBytes_[0])
+            firstBytes_[1] = static_cast<unsigned char>(byte);
 }
 
 bool TextMatcher::equalAt(std::string_view stored, std::size_t at) const {
@@ -58,12 +72,43 @@ bool TextMatcher::equalAt(std::string_view stored, std::size_t at) const {
 bool TextMatcher::isIn(std::string_view stored) const {
     if (!canMatch_ || stored.size() < pattern_.size())
         return false;
-    const unsigned char first = byteOf(pattern_[0]);
-    const std::size_t last = stored.size() - pattern_.size();
-    for (std::size_t at = 0; at <= last; ++at)
-        if ((*fold_)[byteOf(stored[at])] == first && equalAt(stored, at))
-            return true;
+    const std::size_t last = stored.size() - pattern_.size(); // the last place it can start
+#ifdef __SSE2__
+    // Sixteen places at a time: a bit for each byte the text can start with, and only there the
+    // whole text compared. Most texts of the file are a block or two.
+    const __m128i first = _mm_set1_epi8(static_cast<char>(firstBytes_[0]));
+    const __m128i capital = _mm_set1_epi8(static_cast<char>(firstBytes_[1]));
+    const auto startsIn16 = [&](const char* at) {
+        const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(at));
+        return static_cast<unsigned>(_mm_movemask_epi8(
+            _mm_or_si128(_mm_cmpeq_epi8(bytes, first), _mm_cmpeq_epi8(bytes, capital))));
+    };
+    for (std::size_t block = 0; block <= last; block += 16) {
+        unsigned starts = 0;
+        if (stored.size() - block >= 16) {
+            starts = startsIn16(stored.data() + block);
+        } else if (stored.size() >= 16) { // the last sixteen bytes, less those already seen
+            starts = startsIn16(stored.data() + stored.size() - 16) >> (block + 16 - stored.size());
+        } else { // a short text, NUL-padded: NUL starts no text
+            char padded[16] = {};
+            std::memcpy(padded, stored.data(), stored.size());
+            starts = startsIn16(padded);
+        }
+        if (last - block < 15)
+            starts &= (2u << (last - block)) - 1;
+        for (; starts != 0; starts &= starts - 1)
+            if (equalAt(stored, block + std::size_t(std::countr_zero(starts))))
+                return true;
+    }
     return false;
+#else
+    for (std::size_t at = 0; at <= last; ++at) {
+        const unsigned char byte = byteOf(stored[at]);
+        if ((byte == firstBytes_[0] || byte == firstBytes_[1]) && equalAt(stored, at))
+            return true;
+    }
+    return false;
+#endif
 }
 
 bool TextMatcher::startsIn(std::string_view stored) const {

@@ -33,6 +33,7 @@ private:
 
     std::string pattern_;                        // the stored form, folded when case is ignored
     const std::array<unsigned char, 256>* fold_; // how each stored byte is compared
+    std::array<unsigned char, 2> firstBytes_{};  // the stored bytes the text can start with
     bool canMatch_ = false;
 };
 
