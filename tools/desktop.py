@@ -112,10 +112,10 @@ class Viewer:
         wait_for("the Open dialog to close", lambda: self.window("Open") is None)
         return find(self.main, pyatspi.ROLE_LIST, "Users")
 
-    def field(self, caption):
-        """The control a label names, found through the label's label-for relation, as a screen
-        reader finds it."""
-        label = find(self.main, pyatspi.ROLE_LABEL, caption)
+    def field(self, caption, within=None):
+        """The control a label names (in the main window, or within another), found through the
+        label's label-for relation, as a screen reader finds it."""
+        label = find(within or self.main, pyatspi.ROLE_LABEL, caption)
         targets = [r.getTarget(i) for r in label.getRelationSet()
                    if r.getRelationType() == pyatspi.RELATION_LABEL_FOR
                    for i in range(r.getNTargets())]

@@ -1,7 +1,7 @@
 #!/usr/bin/python3
 """The built viewer in a real window, met as a user and a screen reader meet it: the sample file
 opened through the Open dialog, a user chosen with the mouse, every field read by its label over
-the accessibility bus, and Exit answered. The values it must show are the program's own export of
+the accessibility bus, another user found by the town with Ctrl+F, and Exit answered. The values it must show are the program's own export of
 the file, whose columns come from the same field table as the window."""
 
 import json
@@ -11,7 +11,8 @@ import sys
 import unittest
 
 sys.path.insert(0, os.path.join(os.path.dirname(__file__), "..", "..", "tools"))
-from desktop import RUNTIME, Viewer, click, find, find_all, pyatspi, text, wait_for  # noqa: E402
+from desktop import (RUNTIME, Viewer, click, find, find_all, pyatspi, text, wait_for,  # noqa: E402
+                     xdotool)
 
 VIEWER = os.environ["KIVO_VIEWER"]
 SAMPLE = os.environ["KIVO_SAMPLE"]
@@ -61,6 +62,22 @@ class SmokeTest(unittest.TestCase):
             with self.subTest(caption):
                 expected = [user[caption]] if caption == "Language" else str(user[caption])
                 self.assertEqual(self.shown(caption), expected)
+
+        # Find a user by the town: Ctrl+F, the text typed, Enter; the dialog read by its labels.
+        town = next(r for r in rows if "Trondheim" in r["Postno./City"])
+        xdotool("key", "ctrl+f")
+        dialog = wait_for("the Find dialog", lambda: self.viewer.window("Find"))
+        what = self.viewer.field("Find what", within=dialog)
+        find(dialog, pyatspi.ROLE_CHECK_BOX, "Match case")
+        for button in ("Find Next", "Find Previous", "Close"):
+            find(dialog, pyatspi.ROLE_PUSH_BUTTON, button)
+        xdotool("type", "--delay", "10", "trondheim")
+        wait_for("the text typed", lambda: text(what) == "trondheim")
+        xdotool("key", "Return")
+        wait_for("the user found", lambda: text(self.viewer.field("Name")) == town["Name"])
+        xdotool("key", "Escape")
+        wait_for("the Find dialog closed",
+                 lambda: not dialog.getState().contains(pyatspi.STATE_SHOWING))
 
         click(find(self.main, pyatspi.ROLE_PUSH_BUTTON, "Exit"))
         self.viewer.answer("Exit", "Yes")
