@@ -89,12 +89,17 @@ class Viewer:
         self.main = wait_for("the main window", lambda: next(
             w for w in self.app if w is not None and w.name.startswith("KIVO/32")))
 
-    def screenshot(self, path):
-        """The main window as drawn on the display, once its drawing has settled."""
+    def screenshot(self, path, *over):
+        """The main window as drawn on the display, once its drawing has settled; with the
+        windows over it, the rectangle that holds them all."""
         time.sleep(0.4)
-        box = extents(self.main)
+        boxes = [extents(w) for w in (self.main, *over)]
+        left, top = min(b.x for b in boxes), min(b.y for b in boxes)
+        right = max(b.x + b.width for b in boxes)
+        bottom = max(b.y + b.height for b in boxes)
         subprocess.run(["import", "-window", "root", "-crop",
-                        f"{box.width}x{box.height}+{box.x}+{box.y}", "+repage", path], check=True)
+                        f"{right - left}x{bottom - top}+{left}+{top}", "+repage", path],
+                       check=True)
 
     def window(self, title):
         return next((w for w in self.app if w is not None and w.name == title), None)
