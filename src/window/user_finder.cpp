@@ -11,9 +11,9 @@
 namespace kivo {
 namespace {
 
-// Names compared in one go on the window's thread: some ten milliseconds' worth, so that a list
-// of many millions never holds the window up for long.
-constexpr std::int64_t kNamesPerSlice = 1 << 20;
+// Names compared in one go on the window's thread: a few milliseconds' worth, so that no list
+// holds the window up for long, however busy the machine.
+constexpr std::int64_t kNamesPerSlice = 1 << 18;
 
 // Fewer records than this a thread are read faster by one thread than the threads start.
 constexpr std::int64_t kRecordsPerPart = 16'384;
