@@ -177,6 +177,7 @@ private slots:
         QCoreApplication::processEvents();
         QCOMPARE(done.count(), 0);
         QCOMPARE(v.list()->currentIndex().row(), 1);
+        QVERIFY(lineOf(v).isEmpty());
     }
 
     // The list is listed afresh, shorter, between two searches and while one reads the file:

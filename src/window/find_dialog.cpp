@@ -46,8 +46,7 @@ FindDialog::FindDialog(QWidget* window) : QDialog(window) {
     // the same, as every label here.
     lblFindResult_ = new QLabel(this);
     lblFindResult_->setObjectName(QStringLiteral("lblFindResult"));
-    lblFindResult_->setTextFormat(Qt::PlainText);
-    lblFindResult_->setAccessibleName(tr("Result"));
+    lblFindResult_->setTextFormat(Qt::PlainText); // a screen reader reads the line itself
 
     auto* buttons = new QVBoxLayout;
     for (auto* b : {next, previous, close})

@@ -63,7 +63,12 @@ void frmMain::showFind() {
         findDialog_->addActions({findCommands_.begin(), findCommands_.end()});
         connect(findDialog_, &FindDialog::findNext, this, &frmMain::findNext);
         connect(findDialog_, &FindDialog::findPrevious, this, &frmMain::findPrevious);
-        connect(findDialog_, &QDialog::rejected, finder_, &UserFinder::stop);
+        // Close and Esc stop a search; opened again, the dialog says nothing of it.
+        connect(findDialog_, &QDialog::rejected, this, [this] {
+            if (finder_->isRunning())
+                findDialog_->showLine({});
+            finder_->stop();
+        });
     }
     findDialog_->showWithTextSelected();
 }
