@@ -81,6 +81,8 @@ private slots:
         row("a control byte by its symbol", "A\tB", "\u2409B", false, true, false);
         row("not by the raw control", "A\tB", "\tB", false, false, false);
         // Texts longer than sixteen bytes are compared sixteen places at a time.
+        row("the start of a long text", "Tampere, and a long street name", "TAMPERE", false, true,
+            true);
         row("across the sixteenth byte", "0123456789abcdeFGhij", "fgh", false, true, false);
         row("at the end of a long text", "Long street name, then Tampere", "TAMPERE", false, true,
             false);

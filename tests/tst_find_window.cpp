@@ -200,8 +200,13 @@ private slots:
         QCOMPARE(v.list()->currentIndex().row(), 0);
         QCOMPARE(v.text("txtAddress"), QString("Kuusitie 4"));
         QCOMPARE(lineOf(v), QString("Found in Address"));
+        // The board renames the user in place; found again, the user is read again.
+        std::vector<UserRecord> renamed = kUsers;
+        renamed[0].Name = makeTextField<30>("Anna Renamed");
+        files_.write("second.dat", tools::userFileBytes(renamed));
         QVERIFY(searched(v, [&] { QTest::keyClick(dialog, Qt::Key_Return); }));
         QCOMPARE(lineOf(v), QString("Found in Address, wrapped to the start"));
+        QCOMPARE(v.text("txtName"), QString("Anna Renamed"));
     }
 };
 
