@@ -105,8 +105,10 @@ private slots:
             "Found in Name, wrapped to the end");
         row("no match", "zzz", false, false, 2, -1, "Nothing found");
         row("nothing typed", "", false, false, 2, -1, "Type the text to find");
-        row("a record by number", "#4", false, false, 0, 3, "Record 4");
+        row("the first record by number", "#1", false, false, 2, 0, "Record 1");
+        row("the last record by number", "#6", false, false, 2, 5, "Record 6");
         row("a record past the list", "#7", false, false, 2, -1, "There is no record 7");
+        row("record 0", "#0", false, false, 2, -1, "There is no record 0");
         QTest::newRow("no file") << false << "anna" << false << false << -1 << -1
                                  << "There is nothing to search";
     }
