@@ -60,11 +60,22 @@ std::optional<FieldHit> findInRecords(const UserFile& file, const TextMatcher& t
     std::vector<StoredPlace> places;
     for (const ShownField* field : fields)
         places.push_back(storedPlaceOf(*field));
+    // The stretch of the record that holds every one of the fields. A text in none of its bytes
+    // is in no field: most records are done with one look.
+    std::size_t begin = kRecordSize;
+    std::size_t end = 0;
+    for (const StoredPlace& place : places) {
+        begin = std::min(begin, place.offset);
+        end = std::max(end, place.offset + place.width);
+    }
+    const StoredPlace all{begin, end > begin ? end - begin : 0};
     // Whether the record's bytes hold the text in one of the fields, and in which.
     const auto fieldHolding = [&](const std::uint8_t* record) -> const ShownField* {
+        const auto bytes = reinterpret_cast<const char*>(record);
+        if (!text.isIn(std::string_view(bytes + all.offset, all.width)))
+            return nullptr;
         for (std::size_t i = 0; i < places.size(); ++i) {
-            const std::string_view stored(reinterpret_cast<const char*>(record) + places[i].offset,
-                                          places[i].width);
+            const std::string_view stored(bytes + places[i].offset, places[i].width);
             if (text.isIn(displayedBytes(stored)))
                 return fields[i];
         }

@@ -6,22 +6,12 @@
 #include <QRegularExpression>
 #include <QTimer>
 
-#include <algorithm>
-
 namespace kivo {
 namespace {
 
 // Names compared in one go on the window's thread: a few milliseconds' worth, so that no list
 // holds the window up for long, however busy the machine.
 constexpr std::int64_t kNamesPerSlice = 1 << 18;
-
-// Fewer records than this a thread are read faster by one thread than the threads start.
-constexpr std::int64_t kRecordsPerPart = 16'384;
-
-std::size_t partsFor(std::int64_t steps) {
-    const std::int64_t cores = std::clamp<std::int64_t>(std::thread::hardware_concurrency(), 1, 4);
-    return std::size_t(std::clamp<std::int64_t>(steps / kRecordsPerPart, 1, cores));
-}
 
 const ShownField& nameField() {
     static const ShownField& name = *shownFieldByControl("txtName");
@@ -66,14 +56,9 @@ void UserFinder::start(const Request& request) {
 void UserFinder::stop() {
     ++search_;
     running_ = false;
-    stopParts();
-}
-
-void UserFinder::stopParts() {
-    for (auto& part : parts_)
-        part.request_stop();
-    parts_.clear(); // each joins within one run of records
-    answers_.clear();
+    fields_.request_stop();
+    if (fields_.joinable())
+        fields_.join(); // within one run of records
 }
 
 void UserFinder::begin() {
@@ -119,49 +104,29 @@ void UserFinder::compareNames() {
 
 void UserFinder::compareOtherFields() {
     // Only the rows before the first name found can change the answer.
-    const std::int64_t steps = namesStep_ - fromStep_;
-    if (steps == 0)
+    if (fromStep_ == namesStep_)
         return fieldsCompared(std::nullopt);
-    const std::size_t parts = partsFor(steps);
-    answers_.assign(parts, std::nullopt);
-    for (std::size_t part = 0; part < parts; ++part) {
-        auto file = std::make_unique<UserFile>();
-        if (file->openCopyOf(file_)) { // nothing open, or no handle left: the names answer
-            stopParts();
-            return fieldsCompared(std::nullopt);
-        }
-        const std::int64_t from = fromStep_ + steps * std::int64_t(part) / std::int64_t(parts);
-        const std::int64_t to = fromStep_ + steps * std::int64_t(part + 1) / std::int64_t(parts);
-        parts_.emplace_back([this, file = std::move(file), text = *text_, order = order_, from, to,
-                             part, search = search_](std::stop_token stop) {
-            const auto hit =
-                findInRecords(*file, text, textFieldsButTheName(), order, from, to, stop);
-            if (!stop.stop_requested())
-                QMetaObject::invokeMethod(
-                    this, [this, search, part, hit] { partCompared(search, part, hit); },
-                    Qt::QueuedConnection);
-        });
-    }
-}
-
-void UserFinder::partCompared(std::uint64_t search, std::size_t part, std::optional<FieldHit> hit) {
-    if (search != search_ || !running_ || part >= answers_.size())
-        return;
-    answers_[part] = hit;
-    for (const auto& answer : answers_) {
-        if (!answer)
-            return; // a part before any hit is still reading
-        if (*answer) {
-            const FieldHit first = **answer;
-            stopParts();
-            return fieldsCompared(first);
-        }
-    }
-    stopParts();
-    fieldsCompared(std::nullopt);
+    auto file = std::make_unique<UserFile>();
+    if (file->openCopyOf(file_)) // nothing open, or no handle left: the names alone answer
+        return fieldsCompared(std::nullopt);
+    fields_ = std::jthread([this, file = std::move(file), text = *text_, order = order_,
+                            from = fromStep_, to = namesStep_,
+                            search = search_](std::stop_token stop) {
+        const auto hit = findInRecords(*file, text, textFieldsButTheName(), order, from, to, stop);
+        if (!stop.stop_requested())
+            QMetaObject::invokeMethod(
+                this,
+                [this, search, hit] {
+                    if (search == search_ && running_)
+                        fieldsCompared(hit);
+                },
+                Qt::QueuedConnection);
+    });
 }
 
 void UserFinder::fieldsCompared(std::optional<FieldHit> hit) {
+    if (fields_.joinable())
+        fields_.join(); // it has posted its answer and is ending
     const std::int64_t step = hit ? hit->step : namesStep_;
     if (step >= order_.rows)
         return finish({FindOutcome::Kind::NothingFound});

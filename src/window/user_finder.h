@@ -9,7 +9,6 @@
 #include <cstdint>
 #include <memory>
 #include <thread>
-#include <vector>
 
 namespace kivo {
 
@@ -36,7 +35,7 @@ struct FindOutcome {
 // Finds the next user in list order whose shown texts hold what the user typed: the name as the
 // list holds it, and the other shown texts as the file holds them. Names are compared on the
 // window's thread, in slices; the other fields up to the first name found are read from the file
-// in threads of their own. The list may change meanwhile: a hit is checked against the list and
+// in a thread of its own. The list may change meanwhile: a hit is checked against the list and
 // the file as they stand before it is reported, and a list emptied, shortened or reordered
 // starts the search again.
 class UserFinder : public QObject {
@@ -66,9 +65,7 @@ private:
     void begin();
     void compareNames();
     void compareOtherFields();
-    void partCompared(std::uint64_t search, std::size_t part, std::optional<FieldHit> hit);
     void fieldsCompared(std::optional<FieldHit> hit);
-    void stopParts();
     bool stillHolds(std::int64_t row, const ShownField* field) const;
     void listChanged();
     void finish(FindOutcome outcome);
@@ -82,11 +79,7 @@ private:
     std::int64_t namesStep_ = 0; // the next name to compare
     std::uint64_t search_ = 0;   // counts searches, so a late result of a stopped one is dropped
     bool running_ = false;
-    // The other fields are compared in parts of the steps, one thread each, so that every core
-    // reads its share of the file; the first part with a hit answers once those before it have
-    // none.
-    std::vector<std::jthread> parts_;
-    std::vector<std::optional<std::optional<FieldHit>>> answers_; // per part, once it answered
+    std::jthread fields_; // reads the other fields from the file
 };
 
 } // namespace kivo
