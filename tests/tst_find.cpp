@@ -24,7 +24,9 @@ std::vector<UserRecord> users() {
     all[1].Address = makeTextField<30>("Tampereentie 5");
     all[2].Phone = makeTextField<18>("03-555 2231");
     all[2].Birthdate = makeTextField<18>("12-03-75");
-    all[3].City = makeTextField<30>(std::string_view("Turku\0Tampere", 13)); // after the end
+    // "Tampere" only across the end of one text and the start of the next, and after a NUL.
+    all[3].Address = makeTextField<30>(std::string(27, 'x') + "Tam");
+    all[3].City = makeTextField<30>(std::string_view("pere\0Tampere", 12));
     all[4].City = makeTextField<30>("TAMPERE");
     for (int n = 1; n <= 2000; ++n)
         all.push_back(tools::numberedUser(n)); // "City 999" at rows 1003 and 2003
@@ -117,7 +119,7 @@ private slots:
                                 << "Postno./City" << false;
         QTest::newRow("a street") << "tampere" << rows << 1LL << false << rows << 0LL << "Address"
                                   << false;
-        QTest::newRow("not after the text's end")
+        QTest::newRow("not across two texts, nor after one's end")
             << "tampere" << rows << 3LL << false << rows << 1LL << "Postno./City" << false;
         QTest::newRow("phone digits, backwards round the start")
             << "555 22" << rows << 1LL << true << rows << rows - 1 << "Phone" << true;
