@@ -23,9 +23,9 @@ class QToolBar;
 
 namespace kivo {
 
+class FindDialog;
 class LockedCheckBox;
 class TabControl;
-class FindDialog;
 class UpDown;
 class UserFinder;
 class UserListModel;
