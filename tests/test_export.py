@@ -123,6 +123,19 @@ class ExportTest(unittest.TestCase):
         with open(f, "rb") as after:
             self.assertEqual(after.read(), CONTENT)
 
+    def test_standard_output_into_the_user_file(self):
+        hard_link = self.file + ".hard"
+        os.link(self.file, hard_link)
+        # >> FILE, 1<> FILE, and the same through another name of the file.
+        for path, mode in ((self.file, "ab"), (self.file, "r+b"), (hard_link, "ab")):
+            with self.subTest(path=path, mode=mode), open(path, mode) as out:
+                done = subprocess.run([VIEWER, "--export", "csv", self.file], env=ENV,
+                                      stdout=out, stderr=subprocess.PIPE, timeout=30)
+                self.assertEqual(done.returncode, 1)
+                self.assertMessage(done.stderr, f"standard output is the user file {self.file} "
+                                   "itself; it is only read, never written.")
+            self.assertEqual(pathlib.Path(self.file).read_bytes(), CONTENT)
+
     def test_file_cut_short_while_read(self):
         export = start("--export", "csv", self.big)
         first = export.stdout.readline()  # the export now waits for the pipe to drain

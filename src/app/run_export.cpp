@@ -28,6 +28,11 @@ QString exportedSentence(std::int64_t count) {
     return QString::number(count) + " users were exported.";
 }
 
+// The end of the refusal to write into the user file, named one way or another.
+QString theUserFileItself(const QString& file) {
+    return "the user file " + file + " itself; it is only read, never written.";
+}
+
 std::filesystem::path fsPath(const QString& path) {
     return std::filesystem::path(path.toStdU16String());
 }
@@ -56,10 +61,13 @@ int runExport(const CommandLine& command) {
     }
 
     std::FILE* stream = stdout;
+    if (command.output.isEmpty() && file.isWrittenBy(stdout)) {
+        complain("standard output is " + theUserFileItself(command.file));
+        return 1;
+    }
     if (!command.output.isEmpty()) {
         if (sameFile(command.output, command.file)) {
-            complain("--output names the user file " + command.file +
-                     " itself; it is only read, never written.");
+            complain("--output names " + theUserFileItself(command.file));
             return 1;
         }
         stream = createOutput(command.output);

@@ -3,6 +3,7 @@
 // (stopping at a 0x1A byte), call a folder "permission denied" and give a 32-bit length.
 #include "user_file.h"
 
+#include <io.h>
 #include <windows.h>
 
 #include <algorithm>
@@ -139,6 +140,19 @@ FileError UserFile::readPiece(std::int64_t offset, std::uint8_t* into, std::size
     }
     got = n;
     return {};
+}
+
+bool UserFile::isWrittenBy(std::FILE* stream) const {
+    // A console or a pipe has no file id: GetFileInformationByHandle fails, and it is not the file.
+    const auto other = reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(stream)));
+    BY_HANDLE_FILE_INFORMATION ours{};
+    BY_HANDLE_FILE_INFORMATION theirs{};
+    return isOpen() && other != INVALID_HANDLE_VALUE &&
+           GetFileInformationByHandle(windowsHandle(handle_), &ours) &&
+           GetFileInformationByHandle(other, &theirs) &&
+           ours.dwVolumeSerialNumber == theirs.dwVolumeSerialNumber &&
+           ours.nFileIndexHigh == theirs.nFileIndexHigh &&
+           ours.nFileIndexLow == theirs.nFileIndexLow;
 }
 
 void UserFile::closeAll() {
