@@ -19,13 +19,14 @@ ENV = {k: v for k, v in os.environ.items() if "DISPLAY" not in k and k != "QT_QP
 # One user as the board stores it, little-endian: name, 16 bytes, address, city, phone and
 # birthdate, 2 bytes, page length, charset, language, a byte, packer, protocol, a byte, time limit
 # and time left, 6 bytes, 25 counters (times on, 13 more, KB downloaded, one more, resume number).
-RECORD = struct.Struct("<30s16x30s30s36x2x3BxBBx2h6xi52xi4xi32x12x")
+RECORD = struct.Struct("<30s16x30s30s18s18x2x3BxBBx2h6xi52xi4xi32x12x")
 CITY = b"Line 1\r\nLine 2\n\r"  # every user's: an export is one line a user all the same
 CODES = ("Charset", "Language", "Packer", "Protocol")
 
 
 def record(user):  # given by export column: texts as stored bytes, numbers as stored
-    return RECORD.pack(user.get("Name", b""), user.get("Address", b""), CITY, 24,
+    return RECORD.pack(user.get("Name", b""), user.get("Address", b""), CITY, user.get("Phone", b""),
+                       24,
                        *(user.get(code + " number", 0) for code in CODES), 60, 60,
                        *(user.get(c, 0) for c in ("Times on", "KB Downloaded", "Resume number")))
 
@@ -37,6 +38,16 @@ USERS = [
     {"Name": b"\x80 caf\xe9", "Packer number": 7, "Protocol number": 8, "Charset number": 10,
      "Language number": 3, "Times on": 2147483647, "Resume number": 42},
     {"Name": b"", "Address": b",", "KB Downloaded": -2147483648},
+]
+# Texts a spreadsheet would run as formulas, and texts it would not: column, stored, CSV's cell.
+FORMULAS = [
+    ("Name", b'=HYPERLINK("http://x";"y")', '\'=HYPERLINK("http://x";"y")'),
+    ("Name", b"@SUM(A1)", "'@SUM(A1)"),
+    ("Name", b"-=Dark Knight=-", "'-=Dark Knight=-"),
+    ("Phone", b"+358 9 555 0100", "'+358 9 555 0100"),
+    ("Address", b"=1,2", "'=1,2"),
+    ("Name", b"Bob =1", "Bob =1"),
+    ("Name", b"'quoted", "'quoted"),
 ]
 PARTIAL = b"\x01" * 100  # a record cut short: not a user
 CONTENT = b"".join(map(record, USERS)) + PARTIAL
@@ -96,6 +107,17 @@ class ExportTest(unittest.TestCase):
         self.assertEqual(exported["csv"], [{key: str(value) for key, value in row.items()}
                                            for row in exported["jsonl"]])
 
+    def test_formula_texts(self):
+        pathlib.Path(self.file).write_bytes(b"".join(record({c: s}) for c, s, _ in FORMULAS))
+        stored = [s.decode() for _, s, _ in FORMULAS]
+        for fmt, args, expected in (("csv", [], [cell for *_, cell in FORMULAS]),
+                                    ("csv", ["--exact-text"], stored), ("jsonl", [], stored),
+                                    ("jsonl", ["--exact-text"], stored)):
+            with self.subTest(format=fmt, args=args):
+                rows = READ[fmt](run("--export", fmt, *args, self.file).stdout)
+                self.assertEqual([row[column] for row, (column, *_) in zip(rows, FORMULAS)],
+                                 expected)
+
     def test_refusals(self):
         f, missing, fifo, link = self.file, self.file + "x", self.file + ".fifo", self.file + ".ln"
         os.mkfifo(fifo)
@@ -112,6 +134,7 @@ class ExportTest(unittest.TestCase):
             (["--export", "xml", f], 2, '--export takes csv|jsonl, not "xml".'),
             (["--export", "csv", "--export", "jsonl", f], 2, "--export can be given only once."),
             (["--output", "x", f], 2, "--output is only for --export."),
+            (["--exact-text", f], 2, "--exact-text is only for --export."),
             (["--export", "csv"], 2, "--export needs the FILE to read."),
         ]
         for args, code, *pieces in cases:

@@ -85,7 +85,7 @@ int runExport(const CommandLine& command) {
     std::signal(SIGPIPE, SIG_IGN);
 #endif
 
-    const ExportResult result = exportUsers(file, command.format, stream);
+    const ExportResult result = exportUsers(file, command.exportOptions, stream);
     const int closeError = stream != stdout && std::fclose(stream) != 0 ? errno : 0;
 
     if (result.output == OutputBlocks::State::ReaderGone)

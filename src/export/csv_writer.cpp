@@ -24,13 +24,24 @@ bool needsQuotes(std::string_view bytes) {
     return false;
 }
 
-// Appends one field, quoted when it holds a comma, a quote or a line break.
-void appendField(std::string& out, std::string_view bytes) {
+// The first characters that make a spreadsheet read a cell as a formula.
+bool looksLikeFormula(std::string_view bytes) {
+    return !bytes.empty() && std::string_view("=+-@").find(bytes.front()) != std::string_view::npos;
+}
+
+// What a spreadsheet takes as the start of a text it shows as it stands, never as a formula.
+constexpr std::string_view kPlainTextMark = "'";
+
+// Appends one field, quoted when it holds a comma, a quote or a line break; lead goes first,
+// inside the quotes, and needs none of its own.
+void appendField(std::string& out, std::string_view bytes, std::string_view lead = {}) {
     if (!needsQuotes(bytes)) {
+        out += lead;
         out += bytes;
         return;
     }
     out += '"';
+    out += lead;
     for (const char c : bytes) {
         if (c == '"')
             out += '"';
@@ -47,7 +58,9 @@ void CsvWriter::appendText(std::string& out, std::u16string_view text) {
         encoded_.resize(room);
     const char* end =
         utf8_.appendToBuffer(encoded_.data(), QStringView(text.data(), qsizetype(text.size())));
-    appendField(out, std::string_view(encoded_.data(), std::size_t(end - encoded_.data())));
+    const std::string_view bytes(encoded_.data(), std::size_t(end - encoded_.data()));
+    appendField(out, bytes,
+                !exactText_ && looksLikeFormula(bytes) ? kPlainTextMark : std::string_view());
 }
 
 void CsvWriter::writeHeader(std::string& out) {

@@ -22,6 +22,6 @@ struct ExportResult {
 // Writes every whole user of the open file to the stream, in file order, one user at a time:
 // memory stays the same however many users the file holds. Stops at the first read failure, and
 // quietly when the stream's reader has gone.
-ExportResult exportUsers(const UserFile& file, ExportFormat format, std::FILE* stream);
+ExportResult exportUsers(const UserFile& file, const ExportOptions& options, std::FILE* stream);
 
 } // namespace kivo
