@@ -30,6 +30,7 @@ ExportResult exportUsers(const UserFile& file, const ExportOptions& options, std
     OutputBlocks output(stream);
     const auto writer = makeWriter(options);
     writer->writeHeader(output.buffer());
+    output.endHeader();
     UserFile::Sequence records(file);
     for (std::int64_t number = 1; number <= result.wholeUsers; ++number) {
         const ReadResult read = records.next();
@@ -43,6 +44,8 @@ ExportResult exportUsers(const UserFile& file, const ExportOptions& options, std
     }
     output.finish();
     result.exported = output.usersWritten();
+    result.bytesWritten = output.bytesWritten();
+    result.wholeBytes = output.wholeBytes();
     result.output = output.state();
     result.outputError = output.error();
     return result;

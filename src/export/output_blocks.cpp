@@ -1,6 +1,8 @@
 #include "output_blocks.h"
 
+#include <algorithm>
 #include <cerrno>
+#include <iterator>
 
 namespace kivo {
 namespace {
@@ -17,7 +19,7 @@ OutputBlocks::OutputBlocks(std::FILE* stream) : stream_(stream) {
 }
 
 bool OutputBlocks::endUser() {
-    ++usersBuffered_;
+    userEnds_.push_back(buffer_.size());
     return buffer_.size() < kBlockSize || flush();
 }
 
@@ -28,17 +30,25 @@ bool OutputBlocks::finish() {
 bool OutputBlocks::flush() {
     if (state_ != State::Open)
         return false;
-    if (!buffer_.empty()) {
-        errno = 0;
-        if (std::fwrite(buffer_.data(), 1, buffer_.size(), stream_) != buffer_.size()) {
-            error_ = errno;
-            state_ = error_ == EPIPE ? State::ReaderGone : State::Failed;
-            return false;
-        }
+    errno = 0;
+    // Unbuffered, fwrite returns what the system took before it refused the rest.
+    const std::size_t written = std::fwrite(buffer_.data(), 1, buffer_.size(), stream_);
+    const auto whole = std::upper_bound(userEnds_.begin(), userEnds_.end(), written);
+    std::size_t wholeEnd = whole == userEnds_.begin() ? 0 : *std::prev(whole);
+    if (headerEnd_ <= written)
+        wholeEnd = std::max(wholeEnd, headerEnd_);
+    usersWritten_ += whole - userEnds_.begin();
+    // Every block before this one reached the stream whole.
+    wholeBytes_ = bytesWritten_ + std::int64_t(wholeEnd);
+    bytesWritten_ += std::int64_t(written);
+    if (written != buffer_.size()) {
+        error_ = errno;
+        state_ = error_ == EPIPE ? State::ReaderGone : State::Failed;
+        return false;
     }
     buffer_.clear();
-    usersWritten_ += usersBuffered_;
-    usersBuffered_ = 0;
+    userEnds_.clear();
+    headerEnd_ = 0;
     return true;
 }
 
