@@ -103,8 +103,9 @@ class ExportTest(unittest.TestCase):
                 self.assertEqual(run("--export", fmt, self.file, "--output", target).returncode, 0)
                 with open(target, "rb") as out:
                     self.assertEqual(out.read(), done.stdout)
-        # Both formats carry the same columns, Record first, and the same values.
-        self.assertEqual(list(exported["csv"][0])[0], "Record")
+        # Both formats carry the same columns in the same order, Record first, and the same values.
+        csv_keys, jsonl_keys = (list(exported[fmt][0]) for fmt in READ)
+        self.assertEqual((csv_keys[0], csv_keys), ("Record", jsonl_keys))
         self.assertEqual(exported["csv"], [{key: str(value) for key, value in row.items()}
                                            for row in exported["jsonl"]])
 

@@ -4,7 +4,6 @@
 
 #include <QJsonArray>
 #include <QJsonDocument>
-#include <QJsonObject>
 
 #include <charconv>
 
@@ -20,13 +19,8 @@ QByteArray qtJsonString(const QString& text) {
 } // namespace
 
 JsonLinesWriter::JsonLinesWriter() : escaped_(0x10000) {
-    const auto& columns = exportColumns();
-    QJsonObject keys;
-    for (std::size_t i = 0; i < columns.size(); ++i)
-        keys.insert(QString::fromStdString(columns[i].name), qint64(i));
-    for (auto key = keys.constBegin(); key != keys.constEnd(); ++key)
-        keys_.push_back(
-            {(qtJsonString(key.key()) + ':').toStdString(), std::size_t(key.value().toInteger())});
+    for (const ExportColumn& column : exportColumns())
+        keys_.push_back((qtJsonString(QString::fromStdString(column.name)) + ':').toStdString());
 }
 
 void JsonLinesWriter::appendString(std::string& out, std::u16string_view text) {
@@ -55,11 +49,11 @@ void JsonLinesWriter::writeUser(std::int64_t recordNumber, const UserRecord& use
                                 std::string& out) {
     const auto& columns = exportColumns();
     char separator = '{';
-    for (const Key& key : keys_) {
+    for (std::size_t i = 0; i < columns.size(); ++i) {
         out += separator;
         separator = ',';
-        out += key.json;
-        const ExportColumn& column = columns[key.column];
+        out += keys_[i];
+        const ExportColumn& column = columns[i];
         if (column.value == ExportColumn::Value::ShownText) {
             appendString(out, shownText(*column.field, user));
         } else {
