@@ -29,7 +29,7 @@ ExportResult exportUsers(const UserFile& file, const ExportOptions& options, std
 
     OutputBlocks output(stream);
     const auto writer = makeWriter(options);
-    writer->writeHeader(output.buffer());
+    writer->writeHeader(output);
     output.endHeader();
     UserFile::Sequence records(file);
     for (std::int64_t number = 1; number <= result.wholeUsers; ++number) {
@@ -38,7 +38,7 @@ ExportResult exportUsers(const UserFile& file, const ExportOptions& options, std
             result.readError = read.error;
             break;
         }
-        writer->writeUser(number, *read.record, output.buffer());
+        writer->writeUser(number, *read.record, output);
         if (!output.endUser())
             break;
     }

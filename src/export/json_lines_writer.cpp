@@ -11,60 +11,55 @@ namespace kivo {
 namespace {
 
 // The JSON form Qt writes for one string, quotes included.
-QByteArray qtJsonString(const QString& text) {
+std::string qtJsonString(const QString& text) {
     const QByteArray array = QJsonDocument(QJsonArray{text}).toJson(QJsonDocument::Compact);
-    return array.mid(1, array.size() - 2); // without the array's brackets
+    return array.mid(1, array.size() - 2).toStdString(); // without the array's brackets
 }
+
+// Inside the quotes.
+std::string escapedCharacter(const std::string& utf8) {
+    const std::string quoted = qtJsonString(QString::fromUtf8(utf8));
+    return quoted.substr(1, quoted.size() - 2);
+}
+
+constexpr std::size_t kNumberRoom = 20;
 
 } // namespace
 
-JsonLinesWriter::JsonLinesWriter() : escaped_(0x10000) {
+JsonLinesWriter::JsonLinesWriter()
+    : escaped_(makeByteForms(escapedCharacter)), captions_(exportColumns().size()) {
     for (const ExportColumn& column : exportColumns())
-        keys_.push_back((qtJsonString(QString::fromStdString(column.name)) + ':').toStdString());
-}
-
-void JsonLinesWriter::appendString(std::string& out, std::u16string_view text) {
-    for (const char16_t c : text) {
-        if (QChar::isSurrogate(c)) { // never split a pair: Qt writes the whole text
-            out += qtJsonString(QStringView(text.data(), qsizetype(text.size())).toString())
-                       .toStdString();
-            return;
-        }
-    }
-    out += '"';
-    for (const char16_t c : text) {
-        Escaped& form = escaped_[c];
-        if (form.size == 0) {
-            const QByteArray quoted = qtJsonString(QString(QChar(c)));
-            const QByteArray inner = quoted.mid(1, quoted.size() - 2);
-            std::copy(inner.begin(), inner.end(), form.bytes.begin());
-            form.size = std::uint8_t(inner.size());
-        }
-        out.append(form.bytes.data(), form.size);
-    }
-    out += '"';
+        keys_.push_back((keys_.empty() ? "{" : ",") +
+                        qtJsonString(QString::fromStdString(column.name)) + ':');
 }
 
 void JsonLinesWriter::writeUser(std::int64_t recordNumber, const UserRecord& user,
-                                std::string& out) {
+                                OutputBlocks& out) {
     const auto& columns = exportColumns();
-    char separator = '{';
     for (std::size_t i = 0; i < columns.size(); ++i) {
-        out += separator;
-        separator = ',';
-        out += keys_[i];
         const ExportColumn& column = columns[i];
-        if (column.value == ExportColumn::Value::ShownText) {
-            appendString(out, shownText(*column.field, user));
+        const std::string& key = keys_[i];
+        if (column.value != ExportColumn::Value::ShownText) {
+            char* at = std::copy(key.begin(), key.end(), out.room(key.size() + kNumberRoom));
+            out.commit(
+                std::to_chars(at, at + kNumberRoom, columnNumber(column, recordNumber, user)).ptr);
+        } else if (column.field->kind == ShownKind::Text) {
+            const std::string_view bytes = column.field->bytes(user); // shownText: each byte's
+            char* at = out.room(key.size() + 2 + bytes.size() * kRoomPerByte); // character
+            at = std::copy(key.begin(), key.end(), at);
+            *at++ = '"';
+            at = writeForms(escaped_, bytes, at);
+            *at++ = '"';
+            out.commit(at);
         } else {
-            char digits[24];
-            const auto end = std::to_chars(digits, digits + sizeof digits,
-                                           columnNumber(column, recordNumber, user))
-                                 .ptr;
-            out.append(digits, end);
+            const std::string_view cell = captions_[i].cell(column.field->number(user), [&] {
+                return qtJsonString(QString::fromStdU16String(shownText(*column.field, user)));
+            });
+            char* at = std::copy(key.begin(), key.end(), out.room(key.size() + cell.size()));
+            out.commit(std::copy(cell.begin(), cell.end(), at));
         }
     }
-    out += "}\n";
+    out.append("}\n");
 }
 
 } // namespace kivo

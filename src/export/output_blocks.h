@@ -2,7 +2,8 @@
 
 #include <cstdint>
 #include <cstdio>
-#include <string>
+#include <memory>
+#include <string_view>
 #include <vector>
 
 namespace kivo {
@@ -10,6 +11,10 @@ namespace kivo {
 // Gathers the export in one reusable buffer and hands it to the stream in large blocks. It knows
 // where each user ends in the block, so after a failure it can tell how many users reached the
 // stream whole, even when the stream took only part of a block (a full disk, a size limit).
+//
+// Writers fill the buffer through a pointer: room(n) gives a place with n bytes free, and
+// commit(end) keeps what was written up to end. A user's text is written a character at a time,
+// and a capacity check for each would cost as much as the copying itself.
 class OutputBlocks {
 public:
     enum class State {
@@ -21,11 +26,18 @@ public:
     // The stream is left unbuffered: the blocks are large already.
     explicit OutputBlocks(std::FILE* stream);
 
-    // Where the writers append the bytes of the user being written.
-    std::string& buffer() { return buffer_; }
+    // Where the next n bytes go; valid until the next room().
+    char* room(std::size_t n) {
+        if (capacity_ - size_ < n)
+            grow(n);
+        return data_.get() + size_;
+    }
+    // The bytes up to end, which room() handed out, are written.
+    void commit(const char* end) { size_ = std::size_t(end - data_.get()); }
+    void append(std::string_view bytes);
 
     // What comes before the first user (the CSV header) is complete: a place to cut back to.
-    void endHeader() { headerEnd_ = buffer_.size(); }
+    void endHeader() { headerEnd_ = size_; }
 
     // The current user is complete; hands the buffer over once a block is full. False once the
     // stream takes no more.
@@ -44,11 +56,14 @@ public:
 
 private:
     bool flush();
+    void grow(std::size_t n);
 
     std::FILE* stream_;
-    std::string buffer_;
-    std::vector<std::size_t> userEnds_; // in buffer_, one for each user in it
-    std::size_t headerEnd_ = 0;         // in buffer_, while the header is in it
+    std::unique_ptr<char[]> data_;
+    std::size_t size_ = 0;
+    std::size_t capacity_ = 0;
+    std::vector<std::size_t> userEnds_; // in data_, one for each user in it
+    std::size_t headerEnd_ = 0;         // in data_, while the header is in it
     std::int64_t usersWritten_ = 0;
     std::int64_t bytesWritten_ = 0;
     std::int64_t wholeBytes_ = 0;
