@@ -44,8 +44,10 @@ constexpr std::size_t kTextRoom = 4;
 CsvWriter::CsvWriter(bool exactText)
     : exactText_(exactText), plain_(makeByteForms([](const std::string& c) { return c; })),
       quoted_(makeByteForms(doubledQuotes)), captions_(exportColumns().size()) {
-    for (std::size_t byte = 0; byte < plain_.size(); ++byte)
-        needsQuotes_[byte] = needsQuotes({plain_[byte].bytes.data(), plain_[byte].size});
+    for (std::size_t byte = 0; byte < needsQuotes_.size(); ++byte) {
+        const ByteForm& form = plain_.forms[byte];
+        needsQuotes_[byte] = needsQuotes({form.bytes.data(), form.size});
+    }
 }
 
 std::string CsvWriter::field(std::string_view utf8, bool defuse) const {
@@ -56,13 +58,13 @@ std::string CsvWriter::field(std::string_view utf8, bool defuse) const {
 }
 
 char* CsvWriter::writeText(char* at, std::string_view bytes) const {
-    bool quoted = false;
+    unsigned quoted = 0;
     for (const char c : bytes)
         quoted |= needsQuotes_[static_cast<unsigned char>(c)];
     if (quoted)
         *at++ = '"';
     if (!exactText_ && !bytes.empty()) {
-        const ByteForm& first = plain_[static_cast<unsigned char>(bytes.front())];
+        const ByteForm& first = plain_.forms[static_cast<unsigned char>(bytes.front())];
         if (looksLikeFormula({first.bytes.data(), first.size}))
             *at++ = kPlainTextMark;
     }
@@ -98,14 +100,13 @@ void CsvWriter::writeUser(std::int64_t recordNumber, const UserRecord& user, Out
             *at = ',';
             out.commit(writeText(at + separated, bytes));
         } else {
-            const std::string_view cell = captions_[i].cell(column.field->number(user), [&] {
+            const Snippet& cell = captions_[i].cell(column.field->number(user), [&] {
                 const auto text = shownText(*column.field, user);
                 return field(QString::fromStdU16String(text).toUtf8().toStdString(), !exactText_);
             });
-            char* at = out.room(1 + cell.size());
+            char* at = out.room(1 + cell.room());
             *at = ',';
-            at += separated;
-            out.commit(std::copy(cell.begin(), cell.end(), at));
+            out.commit(cell.write(at + separated));
         }
     }
     out.append(kRowEnd);

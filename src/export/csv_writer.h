@@ -3,7 +3,8 @@
 #include "text_forms.h"
 #include "user_writer.h"
 
-#include <bitset>
+#include <array>
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -26,10 +27,10 @@ private:
     std::string field(std::string_view utf8, bool defuse) const;
 
     bool exactText_;
-    ByteForms plain_;                    // each byte's character in UTF-8
-    ByteForms quoted_;                   // the same inside quotes, a quote doubled
-    std::bitset<256> needsQuotes_;       // the bytes whose character makes a field quoted
-    std::vector<CaptionCells> captions_; // one for each column
+    ByteForms plain_;                             // each byte's character in UTF-8
+    ByteForms quoted_;                            // the same inside quotes, a quote doubled
+    std::array<std::uint8_t, 256> needsQuotes_{}; // the bytes whose character makes a field quoted
+    std::vector<CaptionCells> captions_;          // one for each column
 };
 
 } // namespace kivo

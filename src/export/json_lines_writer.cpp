@@ -29,8 +29,8 @@ constexpr std::size_t kNumberRoom = 20;
 JsonLinesWriter::JsonLinesWriter()
     : escaped_(makeByteForms(escapedCharacter)), captions_(exportColumns().size()) {
     for (const ExportColumn& column : exportColumns())
-        keys_.push_back((keys_.empty() ? "{" : ",") +
-                        qtJsonString(QString::fromStdString(column.name)) + ':');
+        keys_.emplace_back((keys_.empty() ? "{" : ",") +
+                           qtJsonString(QString::fromStdString(column.name)) + ':');
 }
 
 void JsonLinesWriter::writeUser(std::int64_t recordNumber, const UserRecord& user,
@@ -38,25 +38,23 @@ void JsonLinesWriter::writeUser(std::int64_t recordNumber, const UserRecord& use
     const auto& columns = exportColumns();
     for (std::size_t i = 0; i < columns.size(); ++i) {
         const ExportColumn& column = columns[i];
-        const std::string& key = keys_[i];
+        const Snippet& key = keys_[i];
         if (column.value != ExportColumn::Value::ShownText) {
-            char* at = std::copy(key.begin(), key.end(), out.room(key.size() + kNumberRoom));
+            char* at = key.write(out.room(key.room() + kNumberRoom));
             out.commit(
                 std::to_chars(at, at + kNumberRoom, columnNumber(column, recordNumber, user)).ptr);
         } else if (column.field->kind == ShownKind::Text) {
             const std::string_view bytes = column.field->bytes(user); // shownText: each byte's
-            char* at = out.room(key.size() + 2 + bytes.size() * kRoomPerByte); // character
-            at = std::copy(key.begin(), key.end(), at);
+            char* at = key.write(out.room(key.room() + 2 + bytes.size() * kRoomPerByte));
             *at++ = '"';
-            at = writeForms(escaped_, bytes, at);
+            at = writeForms(escaped_, bytes, at); // character
             *at++ = '"';
             out.commit(at);
         } else {
-            const std::string_view cell = captions_[i].cell(column.field->number(user), [&] {
+            const Snippet& cell = captions_[i].cell(column.field->number(user), [&] {
                 return qtJsonString(QString::fromStdU16String(shownText(*column.field, user)));
             });
-            char* at = std::copy(key.begin(), key.end(), out.room(key.size() + cell.size()));
-            out.commit(std::copy(cell.begin(), cell.end(), at));
+            out.commit(cell.write(key.write(out.room(key.room() + cell.room()))));
         }
     }
     out.append("}\n");

@@ -24,7 +24,7 @@ public:
 
 private:
     // Each column's key as Qt writes it, after "{" or ",", colon included: {"Record":
-    std::vector<std::string> keys_;
+    std::vector<Snippet> keys_;
     ByteForms escaped_;                  // each byte's character as inside a JSON string
     std::vector<CaptionCells> captions_; // one for each column
 };
