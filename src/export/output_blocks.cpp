@@ -37,10 +37,6 @@ bool OutputBlocks::endUser() {
     return size_ < kBlockSize || flush();
 }
 
-bool OutputBlocks::finish() {
-    return flush();
-}
-
 bool OutputBlocks::flush() {
     if (state_ != State::Open)
         return false;

@@ -43,8 +43,8 @@ public:
     // stream takes no more.
     bool endUser();
 
-    // Hands over what is left. False when the stream failed now or earlier.
-    bool finish();
+    // Hands over what is left; state() tells how it went.
+    void finish() { flush(); }
 
     State state() const { return state_; }
     int error() const { return error_; }
