@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <cstring>
 #include <iterator>
 
 namespace kivo {
@@ -22,7 +21,7 @@ OutputBlocks::OutputBlocks(std::FILE* stream) : stream_(stream) {
 void OutputBlocks::grow(std::size_t n) {
     const std::size_t capacity = std::max(capacity_ * 2, size_ + n);
     auto data = std::make_unique_for_overwrite<char[]>(capacity);
-    std::memcpy(data.get(), data_.get(), size_);
+    std::copy_n(data_.get(), size_, data.get()); // nothing, and no buffer, the first time
     data_ = std::move(data);
     capacity_ = capacity;
 }
