@@ -1,6 +1,7 @@
 // The window, headless: start-up and layout, file -> view, record -> view, command -> message box.
 #include "code_tables.h"
 #include "kivo_version.h"
+#include "last_folder.h"
 #include "look.h"
 #include "qt_window_services.h"
 #include "start_window.h"
@@ -19,11 +20,15 @@
 #include <QFileDialog>
 #include <QFontInfo>
 #include <QMimeData>
+#include <QProcess>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScopeGuard>
+#include <QSettings>
 #include <QSignalSpy>
+#include <QStandardPaths>
+#include <QSysInfo>
 #include <QTabBar>
 #include <QTimer>
 #include <QToolBar>
@@ -31,11 +36,17 @@
 #include <QUrl>
 
 #include <algorithm>
+#include <chrono>
+#include <condition_variable>
 #include <functional>
 #include <limits>
-#ifdef Q_OS_LINUX // the FIFO bait and the watch on what is opened
+#include <mutex>
+#include <thread>
+#ifdef Q_OS_LINUX // the FIFO bait, the watch on what is opened, the settings file's traps
+#include <fcntl.h>
 #include <sys/inotify.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <unistd.h>
 #endif
 
@@ -135,6 +146,68 @@ public:
     }
 };
 
+// Springs a trap open, as often as it takes, if the window is still caught in it after a second,
+// so that a window that waits fails its test instead of hanging it.
+class Watchdog {
+public:
+    explicit Watchdog(std::function<void()> release)
+        : thread_([this, release = std::move(release)] {
+              std::unique_lock lock(mutex_);
+              for (auto wait = std::chrono::milliseconds(1000);
+                   !finished_.wait_for(lock, wait, [this] { return done_; });
+                   wait = std::chrono::milliseconds(50)) {
+                  sprang_ = true;
+                  release();
+              }
+          }) {}
+    // Whether the trap had to be sprung.
+    bool finish() {
+        {
+            std::lock_guard lock(mutex_);
+            done_ = true;
+        }
+        finished_.notify_all();
+        thread_.join();
+        return sprang_;
+    }
+
+private:
+    std::mutex mutex_;
+    std::condition_variable finished_;
+    bool done_ = false;
+    bool sprang_ = false;
+    std::thread thread_;
+};
+
+#ifdef Q_OS_LINUX
+// What stands at each name in the folder: its type, and for a link where it leads and what is
+// there. A regular file of the viewer's own is left out: that one it may write.
+QStringList standing(const QString& folder) {
+    const auto kind = [](const QString& path, bool follow) {
+        struct stat info {};
+        const QByteArray name = QFile::encodeName(path);
+        if ((follow ? ::stat : ::lstat)(name.constData(), &info) != 0)
+            return QString("nothing");
+        return QString(S_ISREG(info.st_mode)    ? "file"
+                       : S_ISDIR(info.st_mode)  ? "folder"
+                       : S_ISFIFO(info.st_mode) ? "FIFO"
+                       : S_ISLNK(info.st_mode)  ? "link"
+                                                : "device");
+    };
+    QStringList found;
+    for (const QFileInfo& entry :
+         QDir(folder).entryInfoList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot)) {
+        const QString type = kind(entry.filePath(), false);
+        if (type == "link")
+            found << entry.fileName() + " link to " + entry.symLinkTarget() + ", a " +
+                         kind(entry.filePath(), true);
+        else if (entry.fileName() != "kivo32.ini" || type != "file")
+            found << entry.fileName() + " " + type;
+    }
+    return found;
+}
+#endif
+
 } // namespace
 
 class TestWindow : public QObject {
@@ -179,6 +252,146 @@ private slots:
         QCOMPARE(startFolder(), files_.path("boards/a"));
         QVERIFY(QDir(files_.path("boards/a")).removeRecursively());
         QCOMPARE(startFolder(), QDir::homePath());
+    }
+
+    // The settings file in the format QSettings wrote and reads: each reads what the other
+    // writes, and the file's other settings stay.
+    void settingsFormat_data() {
+        QTest::addColumn<QString>("folder");
+        const std::pair<const char*, const char*> folders[] = {
+            {"plain", "/boards/a"},
+            {"separators", "/a b, c; d = e"},
+            {"spaces around", "  spaces around  "},
+            {"quote and backslash", "/quote \" back\\slash"},
+            {"leading @", "@at/first"},
+            {"line breaks and tab", "/tab\tline\nbreak\rreturn"},
+            {"letters past ASCII", "/K\xc3\xa4ytt\xc3\xa4j\xc3\xa4t/\xe6\x97\xa5"},
+            {"controls before hex digits", "/\x01\x1f"
+                                           "ab"},
+            {"empty", ""},
+        };
+        for (const auto& [name, folder] : folders)
+            QTest::newRow(name) << QString::fromUtf8(folder);
+    }
+    void settingsFormat() {
+        QFETCH(QString, folder);
+        const QString path = files_.path("format.ini");
+        QFile::remove(path);
+        {
+            QSettings theirs(path, QSettings::IniFormat);
+            theirs.setValue("other/key", "kept");
+            theirs.setValue("open/lastFolder", "/before");
+        }
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray written = file.readAll();
+        file.close();
+        QCOMPARE(lastFolderIn(written), QString("/before"));
+        QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write(withLastFolder(written, folder));
+        file.close();
+        QSettings theirs(path, QSettings::IniFormat);
+        QCOMPARE(theirs.value("open/lastFolder").toString(), folder);
+        QCOMPARE(theirs.value("other/key").toString(), QString("kept"));
+        QFile::remove(path);
+        theirs.setValue("open/lastFolder", folder);
+        theirs.sync();
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(lastFolderIn(file.readAll()), folder);
+    }
+
+    // The remembered folder is a convenience. Whatever stands where its settings file should be,
+    // opening a user file neither waits nor says anything, and writes nothing but a regular file
+    // of the viewer's own; a link to a regular file is followed, as dotfile managers link them.
+    void hostileSettings_data() {
+        QTest::addColumn<QString>("trap");
+        QTest::addColumn<bool>("remembered");
+        for (const char* trap : {"FIFO", "link to a FIFO", "link to a folder", "link to a device",
+                                 "link to nothing", "unwritable folder, stale lock"})
+            QTest::newRow(trap) << QString(trap) << false;
+        for (const char* trap : {"lock folder", "link to a regular file"})
+            QTest::newRow(trap) << QString(trap) << true;
+    }
+    void hostileSettings() {
+        QFETCH(QString, trap);
+        QFETCH(bool, remembered);
+#ifndef Q_OS_LINUX
+        QSKIP("FIFOs, devices and modes are Linux's");
+#else
+        if (trap.startsWith("unwritable") && ::geteuid() == 0) {
+            // The system's administrator writes into any folder: this case runs as nobody.
+            const QString setpriv = QStandardPaths::findExecutable("setpriv");
+            if (setpriv.isEmpty())
+                QSKIP("an unwritable folder needs a user other than root, and setpriv");
+            QProcess asNobody;
+            asNobody.setProcessChannelMode(QProcess::MergedChannels);
+            asNobody.start(setpriv,
+                           {"--reuid=nobody", "--regid=nogroup", "--clear-groups", "--",
+                            QCoreApplication::applicationFilePath(), "hostileSettings:" + trap});
+            QVERIFY(asNobody.waitForFinished(30000));
+            QVERIFY2(asNobody.exitCode() == 0, asNobody.readAll().constData());
+            return;
+        }
+        const QString folder = files_.path("settings " + trap);
+        const QString targets = files_.path("targets " + trap);
+        QVERIFY(QDir().mkpath(folder) && QDir().mkpath(targets));
+        const QString ini = folder + "/kivo32.ini";
+        const auto encoded = [](const QString& path) { return QFile::encodeName(path); };
+        const auto link = [&](const QString& target) {
+            return ::symlink(encoded(targets + "/" + target).constData(), encoded(ini).constData());
+        };
+        std::function<void()> release = [] {};
+        if (trap == "FIFO" || trap == "link to a FIFO") {
+            const QString fifo = trap == "FIFO" ? ini : targets + "/fifo";
+            QCOMPARE(::mkfifo(encoded(fifo).constData(), 0600), 0);
+            release = [fifo = encoded(fifo)] {
+                ::close(::open(fifo.constData(), O_WRONLY | O_NONBLOCK));
+            };
+            if (trap != "FIFO")
+                QCOMPARE(link("fifo"), 0);
+        } else if (trap == "link to a folder") {
+            QVERIFY(QDir().mkpath(targets + "/folder"));
+            QCOMPARE(link("folder"), 0);
+        } else if (trap == "link to a device") {
+            // A device of the test's own, never the system's: the null device's numbers.
+            if (::mknod(encoded(targets + "/null").constData(), S_IFCHR | 0600, makedev(1, 3)) != 0)
+                QSKIP("making a device needs the system's administrator");
+            QCOMPARE(link("null"), 0);
+        } else if (trap == "link to nothing") {
+            QCOMPARE(link("missing"), 0);
+        } else if (trap == "lock folder") {
+            QVERIFY(QDir().mkpath(ini + ".lock"));
+            release = [lock = ini + ".lock"] { QDir().rmdir(lock); };
+        } else if (trap.startsWith("unwritable")) {
+            // A settings file the user may write, and a lock left by a viewer that is gone, in a
+            // folder where the lock cannot be cleared.
+            files_.write("settings " + trap + "/kivo32.ini", QByteArray("[other]\nkey=kept\n"));
+            files_.write("settings " + trap + "/kivo32.ini.lock",
+                         "999999999\nkivo32\n" + QSysInfo::machineHostName().toUtf8() + "\n");
+            QCOMPARE(::chmod(encoded(folder).constData(), 0555), 0);
+            release = [folder = encoded(folder)] { ::chmod(folder.constData(), 0755); };
+        } else if (trap == "link to a regular file") {
+            files_.write("targets " + trap + "/kivo32.ini", QByteArray("[other]\nkey=kept\n"));
+            QCOMPARE(link("kivo32.ini"), 0);
+        }
+        const QStringList before = standing(folder);
+
+        Viewer v;
+        v.services.settingsPath = ini;
+        const QString userFile = files_.write("opened/BBBSUSER.DAT", numberedUsersFile(1));
+        Watchdog watchdog(release);
+        v.open(userFile);
+        v.window.mnuOpen_Click();
+        QVERIFY2(!watchdog.finish(), "the window waited for its settings file");
+        QCOMPARE(v.services.startFolders.back(),
+                 remembered ? QFileInfo(userFile).absolutePath() : QDir::homePath());
+        QVERIFY(v.services.messages.empty());
+        QCOMPARE(standing(folder), before);
+        if (trap == "link to a regular file")
+            QCOMPARE(QSettings(ini, QSettings::IniFormat).value("other/key").toString(),
+                     QString("kept"));
+        ::chmod(encoded(folder).constData(), 0755);
+#endif
     }
 
     void startUpState() {

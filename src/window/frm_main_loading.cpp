@@ -33,7 +33,8 @@ QString formatUserCount(double count, const QLocale& locale) {
 
 void frmMain::mnuOpen_Click() {
     users_->clear(); // before the dialog: a cancelled dialog leaves the list empty
-    const QString path = services_.chooseFile(this, kUserFileFilter, openDialogFolder());
+    const QString path =
+        services_.chooseFile(this, kUserFileFilter, openDialogFolder(services_.settingsFile()));
     if (path.isEmpty())
         return;
     openUserFile(path);
@@ -61,7 +62,7 @@ void frmMain::openUserFile(const QString& path) {
         standWithoutFile();
         return;
     }
-    rememberOpenedFile(path);
+    rememberOpenedFile(services_.settingsFile(), path);
     panel(StatusPanel::UserCount)->setText(formatUserCount(count, locale()) + tr(" users in file"));
     listUsers(count);
     toolbarButton(ToolbarButton::Undo)->setEnabled(true);

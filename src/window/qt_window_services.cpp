@@ -1,5 +1,7 @@
 #include "qt_window_services.h"
 
+#include "settings_file.h"
+
 #include <QApplication>
 #include <QFileDialog>
 #include <QGuiApplication>
@@ -43,6 +45,10 @@ QString QtWindowServices::chooseFile(QWidget* parent, const QString& nameFilter,
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return {};
     return dialog.selectedFiles().constFirst();
+}
+
+QString QtWindowServices::settingsFile() {
+    return defaultSettingsFile();
 }
 
 QRect QtWindowServices::screenGeometry(const QWidget* window) {

@@ -13,6 +13,7 @@ public:
     QMessageBox::StandardButton showMessage(QWidget* parent, const MessageSpec& message) override;
     QString chooseFile(QWidget* parent, const QString& nameFilter,
                        const QString& startFolder) override;
+    QString settingsFile() override;
     QRect screenGeometry(const QWidget* window) override;
     void quit() override;
 };
