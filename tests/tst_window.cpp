@@ -42,6 +42,7 @@
 #include <functional>
 #include <limits>
 #include <mutex>
+#include <optional>
 #include <thread>
 #ifdef Q_OS_LINUX // the FIFO bait, the watch on what is opened, the settings file's traps
 #include <fcntl.h>
@@ -181,6 +182,41 @@ private:
 };
 
 #ifdef Q_OS_LINUX
+// Sets a trap where a settings file should be: a FIFO, a lock folder beside it, or a link to a
+// FIFO, a folder, a device, nothing, or a regular file holding another setting, made in the
+// targets folder. Returns what springs the trap open once a program is caught in it (nothing to
+// do for most), or nothing when the trap could not be set.
+std::optional<std::function<void()>> setTrap(const QString& trap, const QString& file,
+                                             const QString& targets) {
+    const auto encoded = [](const QString& path) { return QFile::encodeName(path); };
+    const auto linkTo = [&](const QString& target) {
+        return ::symlink(encoded(targets + "/" + target).constData(), encoded(file).constData()) ==
+               0;
+    };
+    if (trap == "FIFO" || trap == "link to a FIFO") {
+        const QByteArray fifo = encoded(trap == "FIFO" ? file : targets + "/fifo");
+        if (::mkfifo(fifo.constData(), 0600) != 0 || (trap != "FIFO" && !linkTo("fifo")))
+            return std::nullopt;
+        return [fifo] { ::close(::open(fifo.constData(), O_WRONLY | O_NONBLOCK)); };
+    }
+    if (trap == "lock folder") {
+        if (!QDir().mkpath(file + ".lock"))
+            return std::nullopt;
+        return [lock = file + ".lock"] { QDir().rmdir(lock); };
+    }
+    QFile regular(targets + "/regular");
+    const bool set =
+        (trap == "link to a folder" && QDir().mkpath(targets + "/folder") && linkTo("folder")) ||
+        // A device of the test's own, never the system's: the null device's numbers.
+        (trap == "link to a device" &&
+         ::mknod(encoded(targets + "/null").constData(), S_IFCHR | 0600, makedev(1, 3)) == 0 &&
+         linkTo("null")) ||
+        (trap == "link to nothing" && linkTo("missing")) ||
+        (trap == "link to a regular file" && regular.open(QIODevice::WriteOnly) &&
+         regular.write("[other]\nkey=kept\n") > 0 && linkTo("regular"));
+    return set ? std::optional<std::function<void()>>([] {}) : std::nullopt;
+}
+
 // What stands at each name in the folder: its type, and for a link where it leads and what is
 // there. A regular file of the viewer's own is left out: that one it may write.
 QStringList standing(const QString& folder) {
@@ -337,50 +373,28 @@ private slots:
         const QString targets = files_.path("targets " + trap);
         QVERIFY(QDir().mkpath(folder) && QDir().mkpath(targets));
         const QString ini = folder + "/kivo32.ini";
-        const auto encoded = [](const QString& path) { return QFile::encodeName(path); };
-        const auto link = [&](const QString& target) {
-            return ::symlink(encoded(targets + "/" + target).constData(), encoded(ini).constData());
-        };
-        std::function<void()> release = [] {};
-        if (trap == "FIFO" || trap == "link to a FIFO") {
-            const QString fifo = trap == "FIFO" ? ini : targets + "/fifo";
-            QCOMPARE(::mkfifo(encoded(fifo).constData(), 0600), 0);
-            release = [fifo = encoded(fifo)] {
-                ::close(::open(fifo.constData(), O_WRONLY | O_NONBLOCK));
-            };
-            if (trap != "FIFO")
-                QCOMPARE(link("fifo"), 0);
-        } else if (trap == "link to a folder") {
-            QVERIFY(QDir().mkpath(targets + "/folder"));
-            QCOMPARE(link("folder"), 0);
-        } else if (trap == "link to a device") {
-            // A device of the test's own, never the system's: the null device's numbers.
-            if (::mknod(encoded(targets + "/null").constData(), S_IFCHR | 0600, makedev(1, 3)) != 0)
-                QSKIP("making a device needs the system's administrator");
-            QCOMPARE(link("null"), 0);
-        } else if (trap == "link to nothing") {
-            QCOMPARE(link("missing"), 0);
-        } else if (trap == "lock folder") {
-            QVERIFY(QDir().mkpath(ini + ".lock"));
-            release = [lock = ini + ".lock"] { QDir().rmdir(lock); };
-        } else if (trap.startsWith("unwritable")) {
+        const QByteArray encodedFolder = QFile::encodeName(folder);
+        std::optional<std::function<void()>> release;
+        if (trap.startsWith("unwritable")) {
             // A settings file the user may write, and a lock left by a viewer that is gone, in a
             // folder where the lock cannot be cleared.
             files_.write("settings " + trap + "/kivo32.ini", QByteArray("[other]\nkey=kept\n"));
             files_.write("settings " + trap + "/kivo32.ini.lock",
                          "999999999\nkivo32\n" + QSysInfo::machineHostName().toUtf8() + "\n");
-            QCOMPARE(::chmod(encoded(folder).constData(), 0555), 0);
-            release = [folder = encoded(folder)] { ::chmod(folder.constData(), 0755); };
-        } else if (trap == "link to a regular file") {
-            files_.write("targets " + trap + "/kivo32.ini", QByteArray("[other]\nkey=kept\n"));
-            QCOMPARE(link("kivo32.ini"), 0);
+            QCOMPARE(::chmod(encodedFolder.constData(), 0555), 0);
+            release = [encodedFolder] { ::chmod(encodedFolder.constData(), 0755); };
+        } else {
+            release = setTrap(trap, ini, targets);
         }
+        if (!release && trap == "link to a device" && ::geteuid() != 0)
+            QSKIP("making a device needs the system's administrator");
+        QVERIFY2(release, "the trap could not be set");
         const QStringList before = standing(folder);
 
         Viewer v;
         v.services.settingsPath = ini;
         const QString userFile = files_.write("opened/BBBSUSER.DAT", numberedUsersFile(1));
-        Watchdog watchdog(release);
+        Watchdog watchdog(*release);
         v.open(userFile);
         v.window.mnuOpen_Click();
         QVERIFY2(!watchdog.finish(), "the window waited for its settings file");
@@ -391,7 +405,44 @@ private slots:
         if (trap == "link to a regular file")
             QCOMPARE(QSettings(ini, QSettings::IniFormat).value("other/key").toString(),
                      QString("kept"));
-        ::chmod(encoded(folder).constData(), 0755);
+        ::chmod(encodedFolder.constData(), 0755);
+#endif
+    }
+
+    // Qt's own file dialog reads and writes the settings all Qt programs share as it is made and
+    // destroyed. Whatever stands in their place, it neither waits nor changes what is there.
+    void dialogSettingsTraps_data() {
+        QTest::addColumn<QString>("trap");
+        for (const char* trap : {"FIFO", "link to a FIFO", "lock folder", "link to a device"})
+            QTest::newRow(trap) << QString(trap);
+    }
+    void dialogSettingsTraps() {
+        QFETCH(QString, trap);
+#ifndef Q_OS_LINUX
+        QSKIP("FIFOs and devices are Linux's");
+#else
+        // The test run's own configuration folder, where Qt looks first.
+        const QString config = privateConfigHome.dir.path();
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, config);
+        const QString shared = config + "/QtProject.conf";
+        const QString targets = files_.path("dialog targets " + trap);
+        QVERIFY(QDir().mkpath(targets));
+        const auto release = setTrap(trap, shared, targets);
+        if (!release && trap == "link to a device" && ::geteuid() != 0)
+            QSKIP("making a device needs the system's administrator");
+        QVERIFY2(release, "the trap could not be set");
+        const auto clear = qScopeGuard([&] {
+            QFile::remove(shared);
+            QDir().rmdir(shared + ".lock");
+        });
+        const QStringList before = standing(config);
+        Watchdog watchdog(*release);
+        keepDialogSettingsSafe();
+        {
+            QFileDialog made; // and destroyed
+        }
+        QVERIFY2(!watchdog.finish(), "the dialog waited for its settings");
+        QCOMPARE(standing(config), before);
 #endif
     }
 
