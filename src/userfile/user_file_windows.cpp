@@ -88,6 +88,8 @@ std::string systemErrorText(int code) {
 
 FileError UserFile::open(const std::string& path) {
     closeAll();
+    if (path.empty())
+        return {FileError::Kind::NotFound, ERROR_FILE_NOT_FOUND};
     const auto wide = widePath(path);
     // The system reads a name up to its first NUL: "a\0b" would open "a".
     if (!wide || wide->find(L'\0') != std::wstring::npos)

@@ -10,10 +10,6 @@ namespace {
 
 constexpr char16_t kEscapedByte = 0xDC00; // + a byte of 0x80..0xFF that is not UTF-8
 
-bool isEscapedByte(QChar c) {
-    return c.unicode() >= kEscapedByte + 0x80 && c.unicode() <= kEscapedByte + 0xFF;
-}
-
 // The length of the valid UTF-8 sequence at bytes[i], or 0 when there is none.
 qsizetype utf8SequenceAt(const QByteArray& bytes, qsizetype i) {
     const auto byte = [&](qsizetype k) { return static_cast<unsigned char>(bytes[k]); };
@@ -61,7 +57,8 @@ std::string fileNameBytes(const QString& name) {
         bytes += QFile::encodeName(name.mid(from, to - from)).toStdString();
     };
     for (qsizetype i = 0; i < name.size(); ++i) {
-        if (!isEscapedByte(name.at(i)))
+        const char16_t code = name.at(i).unicode();
+        if (code < kEscapedByte + 0x80 || code > kEscapedByte + 0xFF)
             continue;
         flush(i);
         bytes += char(name.at(i).unicode() - kEscapedByte);
