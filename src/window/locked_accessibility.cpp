@@ -113,13 +113,12 @@ private:
     QLineEdit* box() const { return static_cast<QLineEdit*>(widget()); }
 };
 
-QAccessibleInterface* lockedControlsFactory(const QString& className, QObject* object) {
+QAccessibleInterface* lockedControlsFactory(const QString&, QObject* object) {
     if (auto* check = qobject_cast<LockedCheckBox*>(object))
         return new LockedCheckBoxAccessible(check);
-    // A plain line edit locked when its interface is asked for: the window locks its boxes as it
+    // A line edit locked when its interface is first asked for: the window locks its boxes as it
     // makes them. Qt's own interface stays for any other line edit (the file dialog's, say).
-    auto* box = qobject_cast<QLineEdit*>(object);
-    if (box && box->isReadOnly() && className == QLatin1String("QLineEdit"))
+    if (auto* box = qobject_cast<QLineEdit*>(object); box && box->isReadOnly())
         return new ReadOnlyBoxAccessible(box);
     return nullptr;
 }
