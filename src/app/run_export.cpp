@@ -4,7 +4,6 @@
 #include "file_name_text.h"
 #include "user_file.h"
 
-
 #include <csignal>
 #include <cstdio>
 #include <cstring>
