@@ -4,6 +4,7 @@
 #include "user_record.h"
 
 #include <cstdint>
+#include <cstdio>
 #include <optional>
 #include <span>
 #include <string>
@@ -41,6 +42,11 @@ public:
     // One positioned read of record n (1-based), decoded into a fresh record. A record that is
     // not wholly in the file is an error, never a record with stale or zero-filled fields.
     [[nodiscard]] ReadResult read(std::int64_t n) const;
+
+    // Whether the stream writes into the open file itself, whatever name either was opened by: the
+    // same device and inode, or on Windows the same volume and file id. A shell redirection such
+    // as `>> FILE` or `1<> FILE` would otherwise overwrite the users being read.
+    bool isWrittenBy(std::FILE* stream) const;
 
     // Reads whole records from number first on into the buffer, as many as it holds and the file
     // has; records tells how many. Fewer than fit means the file ends there, or the error.
