@@ -291,9 +291,9 @@ private slots:
     void fileNameBytesComeBack_data() {
         QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<QString>("text"); // empty: not all of it is UTF-8
-        QTest::newRow("UTF-8") << QByteArray("/K\xc3\xa4ytt\xc3\xa4j\xc3\xa4t/\xf0\x9f\x98\x80")
-                               << QString::fromUtf8(
-                                      "/K\xc3\xa4ytt\xc3\xa4j\xc3\xa4t/\xf0\x9f\x98\x80");
+        const char* utf8 = "/K\xc3\xa4ytt\xc3\xa4j\xc3\xa4t/\xe6\x97\xa5\xf0\x9f\x98\x80";
+        QTest::newRow("UTF-8, two to four bytes a letter")
+            << QByteArray(utf8) << QString::fromUtf8(utf8);
         QTest::newRow("Latin-1") << QByteArray("/K\xe4ytt\xe4j\xe4t") << QString();
         QTest::newRow("overlong slash") << QByteArray("/a\xc0\xaf") << QString();
         QTest::newRow("overlong three bytes") << QByteArray("\xe0\x80\xaf") << QString();
