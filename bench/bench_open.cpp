@@ -77,6 +77,7 @@ public:
         return QMessageBox::Ok;
     }
     QString chooseFile(QWidget*, const QString&, const QString&) override { return path; }
+    QString settingsFile() override { return {}; } // nothing remembered between runs
     QRect screenGeometry(const QWidget*) override { return {0, 0, 1920, 1080}; }
     void quit() override {}
 };

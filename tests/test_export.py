@@ -125,13 +125,18 @@ class ExportTest(unittest.TestCase):
         os.mkfifo(fifo)
         os.symlink(f, link)
         only_read = f"--output names the user file {f} itself; it is only read, never written."
+        # A name's control characters are shown as their symbols, never sent to the terminal.
+        painted = os.path.join(os.path.dirname(f), "\x1b[31mred\nline\x7f.DAT")
+        shown = painted.translate({0x1b: "\u241b", 0x0a: "\u240a", 0x7f: "\u2421"})
         cases = [  # arguments, exit code, the pieces of the message; 2 adds the usage
             (["--export", "csv", missing], 1, f"{missing} could not be opened: ",
              ". No users were exported."),
             (["--export", "jsonl", fifo], 1, f"{fifo} could not be opened: ", ""),
             (["--export", "csv", f, "--output", f], 1, only_read),
             (["--export", "csv", f, "--output", link], 1, only_read),
+            (["--export", "csv", painted], 1, f"{shown} could not be opened: it does not exist", ""),
             (["--frobnicate"], 2, "", "frobnicate", ""),
+            (["--\x1b]0;title\x07"], 2, "", "\u241b]0;title\u2407", ""),
             ([f, f], 2, "Only one FILE can be named; 2 were given."),
             (["--export", "xml", f], 2, '--export takes csv|jsonl, not "xml".'),
             (["--export", "csv", "--export", "jsonl", f], 2, "--export can be given only once."),
@@ -145,6 +150,9 @@ class ExportTest(unittest.TestCase):
                 self.assertEqual((done.returncode, done.stdout), (code, b""))
                 self.assertMessage(done.stderr, *pieces)
                 self.assertEqual(b"\nUsage: " in done.stderr, code == 2)
+                self.assertEqual(re.findall(rb"[\x00-\x09\x0b-\x1f\x7f]", done.stderr), [])
+                self.assertEqual(done.stderr.count(b"\n"), 1 if code == 1 else
+                                 2 + done.stderr.split(b"\n\n", 1)[1].count(b"\n"))
         with open(f, "rb") as after:
             self.assertEqual(after.read(), CONTENT)
 
@@ -160,6 +168,18 @@ class ExportTest(unittest.TestCase):
                 self.assertMessage(done.stderr, f"standard output is the user file {self.file} "
                                    "itself; it is only read, never written.")
             self.assertEqual(pathlib.Path(self.file).read_bytes(), CONTENT)
+
+    def test_name_not_utf8(self):
+        # Files copied from older systems keep Latin-1 names: opened, and written, by their bytes.
+        folder = os.fsencode(os.path.dirname(self.file))
+        latin1, target = folder + b"/K\xe4ytt\xe4j\xe4t.DAT", folder + b"/\xe5.csv"
+        pathlib.Path(os.fsdecode(latin1)).write_bytes(CONTENT)
+        done = run("--export", "csv", latin1, "--output", target)
+        self.assertEqual(done.returncode, 0)
+        self.assertEqual(pathlib.Path(os.fsdecode(target)).read_bytes(),
+                         run("--export", "csv", self.file).stdout)
+        self.assertMessage(done.stderr, "warning: the last 100 bytes of ",
+                           "/K\ufffdytt\ufffdj\ufffdt.DAT (from byte", "")
 
     def test_file_cut_short_while_read(self):
         export = start("--export", "csv", self.big)

@@ -1,6 +1,9 @@
 #include "command_line.h"
 
+#include "file_name_text.h"
 #include "kivo_version.h"
+
+#include <QCoreApplication>
 
 #include <QCommandLineParser>
 
@@ -13,8 +16,23 @@ QString versionText() {
            QStringLiteral(" %1.%2.%3").arg(kVersionMajor).arg(kVersionMinor).arg(kVersionPatch);
 }
 
+QStringList argumentsOf(int argc, char** argv) {
+#ifdef Q_OS_WIN
+    Q_UNUSED(argc);
+    Q_UNUSED(argv);
+    return QCoreApplication::arguments(); // the command line as Windows holds it, in UTF-16
+#else
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << fileNameText(QByteArray(argv[i]));
+    return arguments;
+#endif
+}
+
 void complain(const QString& message) {
-    const QString line = QString::fromLatin1(kProgramName) + ": " + message + '\n';
+    // Paths and arguments reach these messages as they were typed: an escape sequence in a file
+    // name must not reach the terminal.
+    const QString line = QString::fromLatin1(kProgramName) + ": " + oneLineText(message) + '\n';
     std::fputs(line.toLocal8Bit().constData(), stderr);
 }
 

@@ -1,9 +1,8 @@
 #include "run_export.h"
 
 #include "export_users.h"
+#include "file_name_text.h"
 #include "user_file.h"
-
-#include <QFile>
 
 #include <csignal>
 #include <cstdio>
@@ -36,7 +35,11 @@ QString theUserFileItself(const QString& file) {
 }
 
 std::filesystem::path fsPath(const QString& path) {
+#ifdef _WIN32
     return std::filesystem::path(path.toStdU16String());
+#else
+    return std::filesystem::path(fileNameBytes(path)); // the name's own bytes, UTF-8 or not
+#endif
 }
 
 bool sameFile(const QString& a, const QString& b) {
@@ -48,7 +51,7 @@ std::FILE* createOutput(const QString& path) {
 #ifdef _WIN32
     return _wfopen(path.toStdWString().c_str(), L"wb");
 #else
-    return std::fopen(QFile::encodeName(path).constData(), "wb");
+    return std::fopen(fileNameBytes(path).c_str(), "wb");
 #endif
 }
 
@@ -65,7 +68,7 @@ bool cutBack(std::FILE* stream, std::int64_t length) {
 
 int runExport(const CommandLine& command) {
     UserFile file;
-    if (const FileError error = file.open(command.file.toStdString())) {
+    if (const FileError error = file.open(fileNameBytes(command.file))) {
         complain(command.file + " could not be opened: " +
                  QString::fromStdString(error.describe()) + ". " + exportedSentence(0));
         return 1;

@@ -42,6 +42,9 @@ FileError UserFile::open(const std::string& path) {
     closeAll();
     if (path.empty())
         return {FileError::Kind::NotFound, ENOENT};
+    // The system reads a name up to its first NUL: "a\0b" would open "a".
+    if (path.find('\0') != std::string::npos)
+        return {FileError::Kind::BadName};
     // O_NONBLOCK: opening a FIFO must never wait for a writer. No O_CREAT: a missing file is an
     // error, not a new empty file.
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);

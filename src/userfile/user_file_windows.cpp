@@ -91,9 +91,12 @@ std::string systemErrorText(int code) {
 
 FileError UserFile::open(const std::string& path) {
     closeAll();
-    const auto wide = widePath(path);
-    if (!wide)
+    if (path.empty())
         return {FileError::Kind::NotFound, ERROR_FILE_NOT_FOUND};
+    const auto wide = widePath(path);
+    // The system reads a name up to its first NUL: "a\0b" would open "a".
+    if (!wide || wide->find(L'\0') != std::wstring::npos)
+        return {FileError::Kind::BadName};
     if (namesADevice(*wide))
         return {FileError::Kind::NotRegular};
     // Sharing read, write and delete: the board goes on writing, renaming and removing the file
