@@ -21,7 +21,7 @@ struct CommandLine {
     };
     Action action = Action::Window;
     QString file; // a file name's text (fileNameText): fileNameBytes gives what to open
-    ExportFormat format = ExportFormat::Csv;
+    ExportOptions exportOptions;
     QString output; // empty: standard output
     QString error;  // for Refuse
     QString usage;

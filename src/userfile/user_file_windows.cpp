@@ -3,11 +3,14 @@
 // (stopping at a 0x1A byte), call a folder "permission denied" and give a 32-bit length.
 #include "user_file.h"
 
+#include <io.h>
 #include <windows.h>
 
 #include <algorithm>
 #include <cctype>
 #include <climits>
+#include <cstring>
+#include <optional>
 
 namespace kivo {
 namespace {
@@ -142,6 +145,26 @@ FileError UserFile::readPiece(std::int64_t offset, std::uint8_t* into, std::size
     }
     got = n;
     return {};
+}
+
+bool UserFile::isWrittenBy(std::FILE* stream) const {
+    // The volume and the file's 128-bit id. A console or a pipe has none: it is not the file.
+    const auto identity = [](HANDLE handle) -> std::optional<FILE_ID_INFO> {
+        FILE_ID_INFO id{};
+        if (!GetFileInformationByHandleEx(handle, FileIdInfo, &id, sizeof id))
+            return std::nullopt;
+        return id;
+    };
+    const auto ours = identity(windowsHandle(handle_));
+    const auto theirs = identity(reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(stream))));
+    if (!isOpen() || !ours || !theirs ||
+        std::memcmp(&ours->FileId, &theirs->FileId, sizeof ours->FileId) != 0)
+        return false;
+    // Wine gives no volume (0) for a handle the shell's redirection made. The same file id on
+    // an unknown volume is taken as the same file: refusing an export is better than losing
+    // the users.
+    return ours->VolumeSerialNumber == theirs->VolumeSerialNumber ||
+           ours->VolumeSerialNumber == 0 || theirs->VolumeSerialNumber == 0;
 }
 
 void UserFile::closeAll() {
