@@ -144,6 +144,8 @@ int loadChild(int argc, char** argv, const std::string& path, std::int64_t users
         const int paintsBefore = painted.paints;
         const double start = nowMs();
         window.mnuOpen_Click();
+        while (window.isListing()) // the names are read in the background
+            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
         listings.push_back(nowMs() - start); // the rest is the view's layout and painting
         QCoreApplication::processEvents();
         list->viewport()->repaint();

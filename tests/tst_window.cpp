@@ -745,6 +745,7 @@ private slots:
         window.Form_Load();
         window.openUserFile(files_.write(
             "commands.dat", tools::userFileBytes({tools::numberedUser(1), fullUser()})));
+        QVERIFY(Viewer::waitForList(window));
         auto* list = window.findChild<QListView*>("List1");
         list->setCurrentIndex(list->model()->index(1, 0));
         for (const char* name : {"txtName", "txtPagelength"}) {
@@ -858,6 +859,7 @@ private slots:
                 QCOMPARE(event->dropAction(), Qt::CopyAction); // never a move of the user's file
         }
         QCoreApplication::processEvents(); // the file opens once the drop is over
+        v.waitForList();
         QCOMPARE(v.panel(2), expected.panel(2));
         QCOMPARE(v.entries(), expected.entries());
         QCOMPARE(v.services.messages.size(), expected.services.messages.size());
@@ -880,6 +882,7 @@ private slots:
         auto* model = window.findChild<QListView*>("List1")->model();
         QCOMPARE(model->rowCount(), 0); // nobody listed, even before the load step
         startWindow(window, path);
+        QVERIFY(Viewer::waitForList(window));
         Viewer loaded;
         QVERIFY(window.isVisible());
         QCOMPARE(window.windowTitle(), loaded.window.windowTitle());

@@ -26,6 +26,8 @@ FileError UserFile::readAt(std::int64_t offset, std::uint8_t* into, std::size_t 
         return {FileError::Kind::NoFile};
     while (got < size) {
         std::size_t piece = 0;
+        if (beforeEachRead_)
+            beforeEachRead_();
         if (auto error =
                 readPiece(offset + static_cast<std::int64_t>(got), into + got, size - got, piece))
             return error;

@@ -111,6 +111,9 @@ frmMain::frmMain(WindowServices& services, QWidget* parent)
     createMenu();
     setTabOrder();
     acceptFileDrops();
+    noticeTyping();
+    connect(&reader_, &NameReader::namesReady, this, &frmMain::takeNames);
+    connect(&follower_, &FileFollower::changed, this, &frmMain::fileChanged);
 }
 
 frmMain::~frmMain() = default;
@@ -316,6 +319,24 @@ void frmMain::createMenu() {
         item->setObjectName(QLatin1String(name));
         if (handler)
             connect(item, &QAction::triggered, this, handler);
+    }
+    // Two commands beyond the toolbar's, reached by their keys anywhere in the window.
+    const struct {
+        const char* name;
+        QString caption;
+        Qt::Key key;
+        void (frmMain::*handler)();
+    } keys[] = {
+        {"mnuReload", tr("Reload"), Qt::Key_F5, &frmMain::mnuReload_Click},
+        {"mnuStop", tr("Stop listing"), Qt::Key_Escape, &frmMain::mnuStop_Click},
+    };
+    for (const auto& [name, caption, key, handler] : keys) {
+        QAction* item = mnusys_->addAction(caption);
+        item->setObjectName(QLatin1String(name));
+        item->setShortcut(key);
+        item->setShortcutContext(Qt::WindowShortcut);
+        addAction(item); // a hidden menu's shortcuts reach nothing: the window carries them
+        connect(item, &QAction::triggered, this, handler);
     }
 }
 
