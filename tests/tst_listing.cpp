@@ -1,0 +1,294 @@
+// The list and how it keeps up with the file, without a window: the packed names, what a
+// change of the file is taken for, the names read in the background, and the file followed
+// while our own board writes it.
+#include "board_writer.h"
+#include "file_follower.h"
+#include "name_reader.h"
+#include "support/test_files.h"
+#include "user_file.h"
+#include "user_list.h"
+
+#include <QElapsedTimer>
+#include <QSignalSpy>
+#include <QTest>
+
+#include <functional>
+#include <thread>
+
+using namespace kivo;
+using namespace kivo::testing;
+using namespace std::chrono_literals;
+
+namespace {
+
+// Entries by name; "?" stands for a placeholder.
+UserList listOf(const QStringList& entries) {
+    UserList list;
+    for (const QString& entry : entries) {
+        if (entry == "?")
+            list.appendPlaceholder();
+        else
+            list.append(entry.toStdString());
+    }
+    return list;
+}
+
+QStringList entriesOf(const UserList& list) {
+    QStringList entries;
+    for (std::int64_t row = 0; row < list.size(); ++row)
+        entries << (list.isPlaceholder(row) ? QString("?")
+                                            : QString::fromStdString(std::string(list.name(row))));
+    return entries;
+}
+
+QStringList numberedNames(std::int64_t first, std::int64_t last) {
+    QStringList names;
+    for (std::int64_t n = first; n <= last; ++n)
+        names << QString("User %1").arg(n);
+    return names;
+}
+
+std::string pathOf(const QString& path) {
+    return path.toStdString();
+}
+
+} // namespace
+
+class TestListing : public QObject {
+    Q_OBJECT
+    TestFiles files_;
+    int written_ = 0;
+
+    QString usersFile(int count) {
+        return files_.write(QString("BBBSUSER%1.DAT").arg(++written_),
+                            tools::userFileBytes(tools::numberedUsers(1, count)));
+    }
+
+private slots:
+    // Lists joined, cut and compared keep every entry, placeholders with their position.
+    void packedEntries_data() {
+        QTest::addColumn<QStringList>("head");
+        QTest::addColumn<QStringList>("tail");
+        QTest::addColumn<int>("keep");
+        QTest::newRow("names") << QStringList{"Anna", "", "Bo"} << QStringList{"Cy"} << 3;
+        QTest::newRow("placeholders")
+            << QStringList{"?", "Anna"} << QStringList{"Bo", "?", "Cy"} << 4;
+        QTest::newRow("into nothing") << QStringList{} << QStringList{"?"} << 0;
+        QTest::newRow("a name past 30 bytes is cut")
+            << QStringList{QString(40, 'x')} << QStringList{} << 1;
+    }
+    void packedEntries() {
+        QFETCH(QStringList, head);
+        QFETCH(QStringList, tail);
+        QFETCH(int, keep);
+        UserList list = listOf(head);
+        list.append(listOf(tail));
+        QStringList all = head + tail;
+        for (QString& entry : all)
+            entry.truncate(int(UserList::kMaxNameBytes));
+        QCOMPARE(entriesOf(list), all);
+        list.truncate(keep);
+        QCOMPARE(entriesOf(list), all.mid(0, keep));
+        list.append("Dee");
+        QCOMPARE(entriesOf(list), all.mid(0, keep) + QStringList{"Dee"});
+    }
+
+    void differingRows_data() {
+        QTest::addColumn<QStringList>("a");
+        QTest::addColumn<QStringList>("b");
+        QTest::addColumn<int>("first"); // -1: none differs
+        QTest::addColumn<int>("last");
+        QTest::newRow("same") << QStringList{"A", "B"} << QStringList{"A", "B"} << -1 << -1;
+        QTest::newRow("one") << QStringList{"A", "B", "C"} << QStringList{"A", "X", "C"} << 1 << 1;
+        QTest::newRow("both ends")
+            << QStringList{"A", "B", "C"} << QStringList{"X", "B", "Y"} << 0 << 2;
+        QTest::newRow("only longer") << QStringList{"A"} << QStringList{"A", "B"} << -1 << -1;
+        QTest::newRow("placeholder against no name")
+            << QStringList{"", "B"} << QStringList{"?", "B"} << 0 << 0;
+        QTest::newRow("name longer by a byte")
+            << QStringList{"Ann"} << QStringList{"Anna"} << 0 << 0;
+        QTest::newRow("empty") << QStringList{} << QStringList{"A"} << -1 << -1;
+    }
+    void differingRows() {
+        QFETCH(QStringList, a);
+        QFETCH(QStringList, b);
+        QFETCH(int, first);
+        QFETCH(int, last);
+        const auto rows = kivo::differingRows(listOf(a), listOf(b));
+        QCOMPARE(rows.has_value(), first >= 0);
+        if (rows)
+            QCOMPARE(*rows, (std::pair<std::int64_t, std::int64_t>(first, last)));
+    }
+
+    void compareStamps_data() {
+        QTest::addColumn<FileStamp>("now");
+        QTest::addColumn<bool>("gone");
+        QTest::addColumn<FileChange>("change");
+        const FileStamp known{1, 2, 546, 1000};
+        QTest::newRow("as it was") << known << false << FileChange::None;
+        QTest::newRow("longer") << FileStamp{1, 2, 819, 2000} << false << FileChange::Grown;
+        QTest::newRow("written in place")
+            << FileStamp{1, 2, 546, 2000} << false << FileChange::Rewritten;
+        QTest::newRow("shorter") << FileStamp{1, 2, 273, 2000} << false << FileChange::Rewritten;
+        QTest::newRow("another file")
+            << FileStamp{1, 3, 546, 1000} << false << FileChange::Replaced;
+        QTest::newRow("another device")
+            << FileStamp{9, 2, 546, 1000} << false << FileChange::Replaced;
+        QTest::newRow("no file") << FileStamp{} << true << FileChange::Gone;
+    }
+    void compareStamps() {
+        QFETCH(FileStamp, now);
+        QFETCH(bool, gone);
+        QFETCH(FileChange, change);
+        const FileStamp known{1, 2, 546, 1000};
+        QCOMPARE(kivo::compareStamps(known, gone ? std::nullopt : std::optional(now)), change);
+    }
+
+    // The names of the records asked for, in order, in batches that follow one another; a
+    // record past the end ends the read with what came before it.
+    void readsNames_data() {
+        QTest::addColumn<int>("inFile");
+        QTest::addColumn<int>("first");
+        QTest::addColumn<int>("last");
+        QTest::addColumn<int>("listedLast");
+        QTest::addColumn<FileError::Kind>("error");
+        QTest::newRow("all") << 20000 << 1 << 20000 << 20000 << FileError::Kind::None;
+        QTest::newRow("the end only") << 20000 << 19001 << 20000 << 20000 << FileError::Kind::None;
+        QTest::newRow("none asked") << 5 << 6 << 5 << 5 << FileError::Kind::None;
+        QTest::newRow("past the end") << 500 << 1 << 600 << 500 << FileError::Kind::RecordMissing;
+    }
+    void readsNames() {
+        QFETCH(int, inFile);
+        QFETCH(int, first);
+        QFETCH(int, last);
+        QFETCH(int, listedLast);
+        QFETCH(FileError::Kind, error);
+        UserFile file;
+        QVERIFY(!file.open(pathOf(usersFile(inFile))));
+        NameReader reader;
+        QSignalSpy ready(&reader, &NameReader::namesReady);
+        reader.start(file, first, last);
+        UserList names;
+        NameReader::Batch batch;
+        while (!batch.done) {
+            QVERIFY(ready.wait(5000));
+            batch = reader.take();
+            QCOMPARE(batch.first, first + names.size());
+            names.append(batch.names);
+        }
+        QVERIFY(!reader.busy());
+        QCOMPARE(batch.error.kind, error);
+        QCOMPARE(entriesOf(names), numberedNames(first, listedLast));
+    }
+
+    // Stopped on a slow disk: the names read so far wait to be taken, the file is no longer
+    // read once stop() returns, and nothing more comes.
+    void stopKeepsWhatWasRead() {
+        UserFile file;
+        QVERIFY(!file.open(pathOf(usersFile(24000)))); // 100 reads of the system's
+        std::atomic<int> reads = 0;
+        file.setBeforeEachRead([&] {
+            ++reads;
+            std::this_thread::sleep_for(5ms); // the disk, not the test, is slow
+        });
+        NameReader reader;
+        QSignalSpy ready(&reader, &NameReader::namesReady);
+        reader.start(file, 1, 24000);
+        QVERIFY(ready.wait(5000));
+        reader.stop();
+        const int readsWhenStopped = reads;
+        const NameReader::Batch batch = reader.take();
+        QVERIFY(!batch.done);
+        QVERIFY(batch.names.size() > 0 && batch.names.size() < 24000);
+        QCOMPARE(entriesOf(batch.names), numberedNames(1, batch.names.size()));
+        QVERIFY(!QSignalSpy(&reader, &NameReader::namesReady).wait(50));
+        QCOMPARE(reads.load(), readsWhenStopped);
+        QVERIFY(reader.take().names.empty());
+    }
+
+    // Each way the board changes its file is seen, told as what it is, whether the system tells
+    // of changes or the path is only looked at now and then.
+    void followsTheBoard_data() {
+        QTest::addColumn<bool>("watching");
+        QTest::addColumn<std::function<bool(const std::string&)>>("write");
+        QTest::addColumn<FileChange>("change");
+        QTest::addColumn<qint64>("size"); // the file's size when told
+        using Write = std::function<bool(const std::string&)>;
+        const Write append = [](const std::string& path) {
+            return tools::appendUsers(path, tools::numberedUsers(4, 2));
+        };
+        const Write rewrite = [](const std::string& path) {
+            return tools::rewriteUser(path, 2, tools::numberedUser(9));
+        };
+        const Write shorten = [](const std::string& path) { return tools::shortenFile(path, 300); };
+        const Write replace = [](const std::string& path) {
+            return tools::replaceFile(path, tools::numberedUsers(1, 2));
+        };
+        const Write remove = [](const std::string& path) { return tools::deleteFile(path); };
+        const Write recreate = [](const std::string& path) {
+            return tools::deleteFile(path) && tools::recreateFile(path, tools::numberedUsers(1, 4));
+        };
+        for (bool watching : {true, false}) {
+            const char* how = watching ? "told" : "looked at";
+            const auto row = [&](const char* what, const Write& write, FileChange change,
+                                 qint64 size) {
+                QTest::addRow("%s, %s", what, how) << watching << write << change << size;
+            };
+            row("appended", append, FileChange::Grown, 5 * 273);
+            row("written in place", rewrite, FileChange::Rewritten, 3 * 273);
+            row("shortened", shorten, FileChange::Rewritten, 300);
+            row("renamed over", replace, FileChange::Replaced, 2 * 273);
+            row("deleted", remove, FileChange::Gone, 0);
+            row("deleted and made again", recreate, FileChange::Replaced, 4 * 273);
+        }
+    }
+    void followsTheBoard() {
+        QFETCH(bool, watching);
+        QFETCH(std::function<bool(const std::string&)>, write);
+        QFETCH(FileChange, change);
+        QFETCH(qint64, size);
+        const QString path = usersFile(3);
+        // Written a while ago: a write now gives the file a time of its own.
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadWrite) &&
+                file.setFileTime(QDateTime::currentDateTime().addSecs(-60),
+                                 QFileDevice::FileModificationTime));
+        file.close();
+        UserFile opened; // held open, as the window holds it: a deleted file keeps its number
+        QVERIFY(!opened.open(pathOf(path)));
+        FileFollower follower;
+        follower.setWatching(watching);
+        if (!watching)
+            follower.setLookInterval(20ms);
+        QSignalSpy changed(&follower, &FileFollower::changed);
+        follower.follow(path, *opened.stamp());
+        QVERIFY(changed.isEmpty()); // nothing changed yet
+        QVERIFY(write(pathOf(path)));
+        // A file deleted and made again may be seen gone first.
+        while (changed.isEmpty() ||
+               (changed.constLast()[0].value<FileChange>() == FileChange::Gone &&
+                change != FileChange::Gone))
+            QVERIFY(changed.wait(5000));
+        QCOMPARE(changed.constLast()[0].value<FileChange>(), change);
+        QCOMPARE(changed.constLast()[1].value<FileStamp>().size, size);
+    }
+
+    // Names read again at most once every two seconds, however often the board writes.
+    void readsAgainAtMostEveryTwoSeconds() {
+        const QString path = usersFile(3);
+        FileFollower follower;
+        QSignalSpy changed(&follower, &FileFollower::changed);
+        follower.follow(path, *UserFile::stampOf(pathOf(path)));
+        QElapsedTimer clock;
+        clock.start();
+        for (int write = 0; write < 2; ++write) {
+            QVERIFY(tools::shortenFile(pathOf(path), 3 * 273 - 1 - write));
+            QVERIFY(changed.wait(5000));
+        }
+        QCOMPARE(changed.size(), 2);
+        QVERIFY(clock.elapsed() >= FileFollower::kRereadEvery.count());
+    }
+};
+
+QTEST_MAIN(TestListing)
+#include "tst_listing.moc"
