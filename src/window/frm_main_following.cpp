@@ -87,13 +87,16 @@ void frmMain::applyReread() {
     const QModelIndexList selected = List1_->selectionModel()->selectedIndexes();
     const int row = selected.isEmpty() ? -1 : selected.constFirst().row();
     const std::string name = row < 0 ? std::string() : std::string(users_->storedName(row));
+    // A user who is gone is never shown, and never stands in for another: left to itself, the
+    // view would move the selection to a neighbour of a removed row.
+    const bool gone = row >= reread_.size();
+    if (gone)
+        List1_->selectionModel()->clear();
     users_->update(std::move(reread_));
     reread_.clear();
-    if (row < 0)
-        return;
-    if (row >= users_->rowCount()) // the list dropped the selection with the row
+    if (gone)
         clearDetail();
-    else if (sameNameOnly_)
+    else if (row >= 0 && sameNameOnly_)
         keepSelectionIfSameName(row, name);
 }
 
