@@ -94,6 +94,7 @@ private:
     void listUsers(double count);
     void standWithoutFile();
     void takeNames();
+    void showPending();
     void finishListing(const FileError& error);
     void cancelListing();
     void showCount(double count);
@@ -143,7 +144,7 @@ private:
     Listing listing_ = Listing::None;
     FileStamp listedStamp_;  // the file as the list shows it
     FileStamp readingStamp_; // the file as the names being read will show it
-    UserList reread_;        // names read again, shown once all are read
+    UserList pending_;       // names read and not yet in the list
     bool sameNameOnly_ = false;
     // After F5, the user who was selected: selected again if the record still holds that name.
     int reselectRow_ = -1;

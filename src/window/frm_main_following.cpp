@@ -79,7 +79,7 @@ void frmMain::readAgain(const FileStamp& stamp, bool sameNameOnly) {
     listing_ = Listing::Reread;
     readingStamp_ = stamp;
     sameNameOnly_ = sameNameOnly;
-    reread_.clear();
+    pending_.clear();
     reader_.start(userFile_, 1, wholeRecords(stamp));
 }
 
@@ -89,11 +89,11 @@ void frmMain::applyReread() {
     const std::string name = row < 0 ? std::string() : std::string(users_->storedName(row));
     // A user who is gone is never shown, and never stands in for another: left to itself, the
     // view would move the selection to a neighbour of a removed row.
-    const bool gone = row >= reread_.size();
+    const bool gone = row >= pending_.size();
     if (gone)
         List1_->selectionModel()->clear();
-    users_->update(std::move(reread_));
-    reread_.clear();
+    users_->update(std::move(pending_));
+    pending_.clear();
     if (gone)
         clearDetail();
     else if (row >= 0 && sameNameOnly_)

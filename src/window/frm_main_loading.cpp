@@ -15,6 +15,9 @@
 namespace kivo {
 namespace {
 
+// The names first shown at once while a file is listed; later steps grow with the list.
+constexpr std::int64_t kFirstStep = 4096;
+
 // The dialog's one filter, "Userfile|BBBSUSER.DAT", written the way Qt writes filters.
 const QString kUserFileFilter = QStringLiteral("Userfile (BBBSUSER.DAT)");
 
@@ -104,19 +107,27 @@ void frmMain::takeNames() {
     if (listing_ == Listing::None)
         return; // a read stopped since it announced its names
     NameReader::Batch batch = reader_.take();
-    if (listing_ == Listing::Reread) {
-        reread_.append(batch.names);
-    } else {
-        const int firstNew = users_->rowCount();
-        users_->append(batch.names);
-        if (listing_ == Listing::Open) {
-            gauge1_->setValue(users_->rowCount());
-            if (reselectRow_ >= firstNew && reselectRow_ < users_->rowCount())
-                keepSelectionIfSameName(std::exchange(reselectRow_, -1), reselectName_);
-        }
+    pending_.append(batch.names);
+    if (listing_ == Listing::Open) {
+        gauge1_->setValue(static_cast<int>(users_->rowCount() + pending_.size()));
+        // Each time rows are added the list lays out all of its rows again: they are added in
+        // steps that grow with the list, so a long list is laid out a few times, not once for
+        // every batch read.
+        if (batch.done || pending_.size() >= std::max<std::int64_t>(kFirstStep, users_->rowCount()))
+            showPending();
+    } else if (listing_ == Listing::Append) {
+        showPending();
     }
     if (batch.done)
         finishListing(batch.error);
+}
+
+void frmMain::showPending() {
+    const int firstNew = users_->rowCount();
+    users_->append(pending_);
+    pending_.truncate(0);
+    if (reselectRow_ >= firstNew && reselectRow_ < users_->rowCount())
+        keepSelectionIfSameName(std::exchange(reselectRow_, -1), reselectName_);
 }
 
 void frmMain::finishListing(const FileError& error) {
@@ -148,9 +159,9 @@ void frmMain::mnuStop_Click() {
     reader_.stop();
     follower_.stop(); // the list no longer keeps up with the file until F5 or Open
     const Listing stopped = std::exchange(listing_, Listing::None);
-    reread_.clear();
     if (stopped == Listing::Open) {
-        users_->append(reader_.take().names); // what was read stays listed
+        pending_.append(reader_.take().names); // what was read stays listed
+        showPending();
         reselectRow_ = -1;
         gauge1_->hide();
         panel(StatusPanel::UserCount)
@@ -160,13 +171,14 @@ void frmMain::mnuStop_Click() {
         toolbarButton(ToolbarButton::Undo)->setEnabled(true);
         toolbarButton(ToolbarButton::Update)->setEnabled(true);
     }
+    pending_.clear(); // a following step stopped halfway changes nothing
     emit listUpdated();
 }
 
 void frmMain::cancelListing() {
     reader_.stop();
     listing_ = Listing::None;
-    reread_.clear();
+    pending_.clear();
     gauge1_->hide();
 }
 
