@@ -247,7 +247,10 @@ int followChild(int argc, char** argv, const std::string& path, std::int64_t use
     window.show();
     auto* list = window.findChild<QListView*>(QStringLiteral("List1"));
     std::atomic<int> reads = 0;
-    window.userFile().setBeforeEachRead([&] { ++reads; });
+    window.userFile().setBeforeEachRead([&](std::int64_t, std::size_t) {
+        ++reads;
+        return FileError{};
+    });
     window.mnuOpen_Click();
     waitForList(window);
     window.follower().setWatching(false); // looked at only, so each look is one step of its own

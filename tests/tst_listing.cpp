@@ -181,15 +181,63 @@ private slots:
         QCOMPARE(entriesOf(names), numberedNames(first, listedLast));
     }
 
+    // Records another program holds locked cost only themselves: the others of their chunk are
+    // listed, a record locked for good is a placeholder in its place, and one whose lock goes
+    // while it is tried again is listed by name.
+    void readsAroundLockedRecords_data() {
+        QTest::addColumn<int>("firstLocked");
+        QTest::addColumn<int>("lastLocked");
+        QTest::addColumn<int>("refusals"); // reads refused before the lock goes; -1: never
+        QTest::addColumn<QList<int>>("placeholders");
+        QTest::newRow("one, for good") << 300 << 300 << -1 << QList<int>{300};
+        QTest::newRow("two across chunks, for good") << 240 << 241 << -1 << QList<int>{240, 241};
+        QTest::newRow("one, let go while tried again") << 300 << 300 << 3 << QList<int>{};
+    }
+    void readsAroundLockedRecords() {
+        QFETCH(int, firstLocked);
+        QFETCH(int, lastLocked);
+        QFETCH(int, refusals);
+        QFETCH(QList<int>, placeholders);
+        constexpr int kUsers = 1000;
+        UserFile file;
+        QVERIFY(!file.open(pathOf(usersFile(kUsers))));
+        std::atomic<int> refused = 0;
+        const std::int64_t lockedFrom = (firstLocked - 1) * std::int64_t(kRecordSize);
+        const std::int64_t lockedTo = lastLocked * std::int64_t(kRecordSize);
+        file.setBeforeEachRead([&](std::int64_t offset, std::size_t size) {
+            const bool overlaps = offset < lockedTo && offset + std::int64_t(size) > lockedFrom;
+            if (!overlaps || (refusals >= 0 && refused >= refusals))
+                return FileError{};
+            ++refused;
+            return FileError{FileError::Kind::Locked};
+        });
+        NameReader reader;
+        QSignalSpy ready(&reader, &NameReader::namesReady);
+        reader.start(file, 1, kUsers);
+        UserList names;
+        NameReader::Batch batch;
+        while (!batch.done) {
+            QVERIFY(ready.wait(5000));
+            batch = reader.take();
+            names.append(batch.names);
+        }
+        QCOMPARE(batch.error.kind, FileError::Kind::None);
+        QStringList expected = numberedNames(1, kUsers);
+        for (int number : placeholders)
+            expected[number - 1] = "?";
+        QCOMPARE(entriesOf(names), expected);
+    }
+
     // Stopped on a slow disk: the names read so far wait to be taken, the file is no longer
     // read once stop() returns, and nothing more comes.
     void stopKeepsWhatWasRead() {
         UserFile file;
         QVERIFY(!file.open(pathOf(usersFile(24000)))); // 100 reads of the system's
         std::atomic<int> reads = 0;
-        file.setBeforeEachRead([&] {
+        file.setBeforeEachRead([&](std::int64_t, std::size_t) {
             ++reads;
             std::this_thread::sleep_for(5ms); // the disk, not the test, is slow
+            return FileError{};
         });
         NameReader reader;
         QSignalSpy ready(&reader, &NameReader::namesReady);

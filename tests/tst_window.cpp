@@ -32,6 +32,7 @@
 #include <QUrl>
 
 #include <algorithm>
+#include <atomic>
 #include <functional>
 #include <limits>
 #include <thread>
@@ -890,7 +891,10 @@ private slots:
         Viewer v;
         v.window.show();
         QVERIFY(QTest::qWaitForWindowActive(&v.window));
-        v.window.userFile().setBeforeEachRead([] { std::this_thread::sleep_for(5ms); });
+        v.window.userFile().setBeforeEachRead([](std::int64_t, std::size_t) {
+            std::this_thread::sleep_for(5ms); // the disk, not the test, is slow
+            return FileError{};
+        });
         QSignalSpy inserted(v.list()->model(), &QAbstractItemModel::rowsInserted);
         v.services.chosenPath = path;
         v.window.mnuOpen_Click();
@@ -924,6 +928,35 @@ private slots:
         QCOMPARE(v.entries(), 2);
         QVERIFY(v.window.follower().isFollowing());
         QVERIFY(v.services.messages.empty());
+    }
+
+    // A record another program holds locked is listed in its place as a placeholder; selected,
+    // it gives the read failure naming it; once the lock goes, its name and its user show.
+    void lockedRecord() {
+        const QString path = files_.write("locked/BBBSUSER.DAT", numberedUsersFile(5));
+        Viewer v;
+        std::atomic<bool> locked = true;
+        v.window.userFile().setBeforeEachRead([&](std::int64_t offset, std::size_t size) {
+            const bool onThird = offset < 3 * 273 && offset + std::int64_t(size) > 2 * 273;
+            return FileError{onThird && locked ? FileError::Kind::Locked : FileError::Kind::None};
+        });
+        v.open(path);
+        QCOMPARE(v.entries(), 5);
+        QCOMPARE(v.entry(2), QString("(record locked by another program)"));
+        QCOMPARE(v.entry(3), QString("User 4"));
+        v.select(2);
+        QCOMPARE(v.services.messages.size(), std::size_t(1));
+        QCOMPARE(v.services.messages[0].text,
+                 QString("User 3 could not be read from %1: another program holds part of it "
+                         "locked.")
+                     .arg(path));
+        QVERIFY(v.panel(3).isEmpty());
+        locked = false;
+        QSignalSpy updated(&v.window, &frmMain::listUpdated);
+        QVERIFY(updated.wait(5000));
+        QCOMPARE(v.entry(2), QString("User 3"));
+        QCOMPARE(v.panel(3), QString("User 3"));
+        QCOMPARE(v.services.messages.size(), std::size_t(1));
     }
 
     // F5 lists the last file again without the dialog, even after a cancelled Open; the

@@ -2,7 +2,10 @@
 
 #include "user_file.h"
 
+#include <algorithm>
 #include <chrono>
+#include <optional>
+#include <thread>
 
 namespace kivo {
 namespace {
@@ -10,6 +13,29 @@ namespace {
 // Names are handed over at most this often, so the taker's thread is not woken for every read,
 // and the list still grows smoothly.
 constexpr auto kHandOverEvery = std::chrono::milliseconds(20);
+
+// A record another program holds locked is tried again a few times, for about a second in all
+// over one read of the names: the board holds its locks only while it writes a record.
+class LockedRetries {
+public:
+    static constexpr auto kBudget = std::chrono::milliseconds(1000);
+    static constexpr auto kPause = std::chrono::milliseconds(50);
+
+    ReadResult read(const UserFile& file, std::int64_t number, std::uint64_t generation,
+                    const std::atomic<std::uint64_t>& current) {
+        for (;;) {
+            ReadResult result = file.read(number);
+            if (result.record || result.error.kind != FileError::Kind::Locked ||
+                spent_ >= kBudget || generation != current)
+                return result;
+            std::this_thread::sleep_for(kPause);
+            spent_ += kPause;
+        }
+    }
+
+private:
+    std::chrono::milliseconds spent_{0};
+};
 
 } // namespace
 
@@ -60,19 +86,38 @@ void NameReader::read(const UserFile& file, std::int64_t first, std::int64_t las
     const std::lock_guard lock(reading_);
     if (generation != generation_)
         return;
-    UserFile::Sequence records(file, first);
+    std::optional<UserFile::Sequence> records(std::in_place, file, first);
     UserList names;
     std::int64_t namesFirst = first;
     auto handedOverAt = std::chrono::steady_clock::now();
-    for (std::int64_t number = first; number <= last; ++number) {
-        const ReadResult result = records.next();
-        if (!result.record) {
+    LockedRetries retries;
+    for (std::int64_t number = first; number <= last;) {
+        const ReadResult result = records->next();
+        if (result.record) {
+            names.append(displayedBytes(result.record->Name));
+            ++number;
+        } else if (result.error.kind == FileError::Kind::Locked) {
+            // A lock on one record fails the read of its whole chunk: that chunk is read a
+            // record at a time, so the lock costs only the records it covers.
+            const std::int64_t chunkEnd = std::min(last, number + UserFile::kRecordsPerChunk - 1);
+            for (; number <= chunkEnd; ++number) {
+                const ReadResult single = retries.read(file, number, generation, generation_);
+                if (single.record) {
+                    names.append(displayedBytes(single.record->Name));
+                } else if (single.error.kind == FileError::Kind::Locked) {
+                    names.appendPlaceholder();
+                } else {
+                    deliver(namesFirst, names, true, single.error, generation);
+                    return;
+                }
+            }
+            records.emplace(file, number);
+        } else {
             deliver(namesFirst, names, true, result.error, generation);
             return;
         }
-        names.append(displayedBytes(result.record->Name));
         // A read of the system's happens once a chunk: look at the clock and at stop() then.
-        if (records.bufferedRecords() == 0 || number == last) {
+        if (records->bufferedRecords() == 0 || number > last) {
             if (generation != generation_)
                 return;
             const auto now = std::chrono::steady_clock::now();

@@ -52,6 +52,30 @@ void UserList::clear() {
     ends_.shrink_to_fit();
 }
 
+std::vector<std::int64_t> placeholderRows(const UserList& list) {
+    std::vector<std::int64_t> rows;
+    for (std::int64_t row = 0; row < list.size(); ++row)
+        if (list.isPlaceholder(row))
+            rows.push_back(row);
+    return rows;
+}
+
+UserList withNames(const UserList& list,
+                   const std::vector<std::pair<std::int64_t, std::string>>& named) {
+    UserList copy;
+    copy.reserve(list.size());
+    auto next = named.begin();
+    for (std::int64_t row = 0; row < list.size(); ++row) {
+        if (next != named.end() && next->first == row)
+            copy.append((next++)->second);
+        else if (list.isPlaceholder(row))
+            copy.appendPlaceholder();
+        else
+            copy.append(list.name(row));
+    }
+    return copy;
+}
+
 std::optional<std::pair<std::int64_t, std::int64_t>> differingRows(const UserList& a,
                                                                    const UserList& b) {
     const std::int64_t common = std::min(a.size(), b.size());

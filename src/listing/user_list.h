@@ -51,6 +51,14 @@ private:
     std::vector<std::uint32_t> ends_; // where each entry's bytes end in bytes_, and its mark
 };
 
+// The rows listed as placeholders, in order.
+std::vector<std::int64_t> placeholderRows(const UserList& list);
+
+// A copy of the list with the given rows named, in the order of their rows: placeholders filled
+// in once their records can be read.
+UserList withNames(const UserList& list,
+                   const std::vector<std::pair<std::int64_t, std::string>>& named);
+
 // The first and last of the rows both lists hold whose entries differ; nothing when they agree.
 std::optional<std::pair<std::int64_t, std::int64_t>> differingRows(const UserList& a,
                                                                    const UserList& b);

@@ -68,9 +68,14 @@ public:
     // The stamp of the file the path names now, or nothing when it names none. Never reads it.
     static std::optional<FileStamp> stampOf(const std::string& path);
 
-    // Called before each read of the system's, from the reading thread: a slow disk, for tests
+    // Called before each read of the system's, from the reading thread, with the read's offset
+    // and size; an error it returns fails that read. A slow disk or a locked record, for tests
     // and benchmarks. Set it before any read starts.
-    void setBeforeEachRead(std::function<void()> hook) { beforeEachRead_ = std::move(hook); }
+    using ReadSeam = std::function<FileError(std::int64_t offset, std::size_t size)>;
+    void setBeforeEachRead(ReadSeam seam) { beforeEachRead_ = std::move(seam); }
+
+    // Records read at once while listing: 65,520 bytes a read.
+    static constexpr std::int64_t kRecordsPerChunk = 240;
 
     // Reads records 1, 2, … in file order through a buffer, so listing a large file does not
     // cost one system call per user. Each record is still decoded whole, one at a time.
@@ -105,7 +110,7 @@ private:
     using Handle = std::intptr_t;
     static constexpr Handle kNoHandle = -1;
     Handle handle_ = kNoHandle;
-    std::function<void()> beforeEachRead_;
+    ReadSeam beforeEachRead_;
 };
 
 } // namespace kivo

@@ -25,6 +25,8 @@ FileError fromWindowsError(DWORD error) {
         return {FileError::Kind::NoPermission, code};
     case ERROR_PIPE_BUSY: // a named pipe with no free instance
         return {FileError::Kind::NotRegular, code};
+    case ERROR_LOCK_VIOLATION: // another process locked bytes of the range (LockFileEx)
+        return {FileError::Kind::Locked, code};
     default:
         return {FileError::Kind::SystemError, code};
     }

@@ -21,6 +21,7 @@ class QMenu;
 class QProgressBar;
 class QRadioButton;
 class QStatusBar;
+class QTimer;
 class QToolBar;
 
 namespace kivo {
@@ -106,6 +107,7 @@ private:
     void applyReread();
     void keepSelectionIfSameName(int row, std::string_view name);
     void refreshShownUser();
+    void fillLockedUsers();
 
     // Detail view.
     void showRecord(const UserRecord& user);
@@ -149,7 +151,8 @@ private:
     // After F5, the user who was selected: selected again if the record still holds that name.
     int reselectRow_ = -1;
     std::string reselectName_;
-    bool typed_ = false; // the operator has typed into the shown user's boxes
+    bool typed_ = false;            // the operator has typed into the shown user's boxes
+    QTimer* lockedAgain_ = nullptr; // while placeholders are listed: their records tried again
 };
 
 // "KIVO/32 v2 Build: 01    (BBBS HOW 3.33)" for version 2.0.1.

@@ -6,6 +6,7 @@
 
 #include <QLabel>
 #include <QListView>
+#include <QTimer>
 
 #include <algorithm>
 
@@ -115,6 +116,23 @@ void frmMain::keepSelectionIfSameName(int row, std::string_view name) {
     List1_->selectionModel()->setCurrentIndex(entry, QItemSelectionModel::ClearAndSelect);
     List1_->viewport()->update();
     refreshShownUser();
+}
+
+void frmMain::fillLockedUsers() {
+    if (listing_ != Listing::None || !follower_.isFollowing())
+        return; // tried again once the list is whole and followed
+    const std::vector<std::int64_t> locked = placeholderRows(users_->users());
+    std::vector<std::pair<std::int64_t, std::string>> named;
+    for (const std::int64_t row : locked)
+        if (const ReadResult result = userFile_.read(row + 1); result.record)
+            named.emplace_back(row, displayedBytes(result.record->Name));
+    if (named.size() == locked.size())
+        lockedAgain_->stop();
+    if (named.empty())
+        return;
+    users_->update(withNames(users_->users(), named));
+    refreshShownUser();
+    emit listUpdated();
 }
 
 void frmMain::refreshShownUser() {

@@ -23,6 +23,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStatusBar>
+#include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
 
@@ -114,6 +115,9 @@ frmMain::frmMain(WindowServices& services, QWidget* parent)
     noticeTyping();
     connect(&reader_, &NameReader::namesReady, this, &frmMain::takeNames);
     connect(&follower_, &FileFollower::changed, this, &frmMain::fileChanged);
+    lockedAgain_ = new QTimer(this);
+    lockedAgain_->setInterval(FileFollower::kLookEvery);
+    connect(lockedAgain_, &QTimer::timeout, this, &frmMain::fillLockedUsers);
 }
 
 frmMain::~frmMain() = default;

@@ -150,6 +150,10 @@ void frmMain::finishListing(const FileError& error) {
         refreshShownUser();
     }
     followFile();
+    if (placeholderRows(users_->users()).empty())
+        lockedAgain_->stop();
+    else
+        lockedAgain_->start();
     emit listUpdated();
 }
 
