@@ -6,7 +6,7 @@ namespace kivo {
 
 std::string_view UserList::name(std::int64_t row) const {
     const std::uint32_t begin = row == 0 ? 0 : end(row - 1);
-    return std::string_view(bytes_).substr(begin, end(row) - begin);
+    return std::string_view(bytes_.data() + begin, end(row) - begin);
 }
 
 bool UserList::isPlaceholder(std::int64_t row) const {
@@ -25,8 +25,11 @@ void UserList::appendPlaceholder() {
 void UserList::append(const UserList& other) {
     const auto offset = static_cast<std::uint32_t>(bytes_.size());
     bytes_.append(other.bytes_);
-    for (const std::uint32_t end : other.ends_)
-        ends_.push_back(end + offset); // the mark is the top bit: adding the offset keeps it
+    const std::size_t at = ends_.size();
+    ends_.resize(at + other.ends_.size());
+    // The mark is the top bit: adding the offset keeps it.
+    std::transform(other.ends_.begin(), other.ends_.end(), ends_.begin() + std::ptrdiff_t(at),
+                   [offset](std::uint32_t end) { return end + offset; });
 }
 
 void UserList::truncate(std::int64_t entries) {

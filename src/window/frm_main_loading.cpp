@@ -107,7 +107,10 @@ void frmMain::takeNames() {
     if (listing_ == Listing::None)
         return; // a read stopped since it announced its names
     NameReader::Batch batch = reader_.take();
-    pending_.append(batch.names);
+    if (pending_.empty())
+        std::swap(pending_, batch.names); // taken over, not copied
+    else
+        pending_.append(batch.names);
     if (listing_ == Listing::Open) {
         gauge1_->setValue(static_cast<int>(users_->rowCount() + pending_.size()));
         // Each time rows are added the list lays out all of its rows again: they are added in
@@ -149,6 +152,7 @@ void frmMain::finishListing(const FileError& error) {
         showCount(double(listedStamp_.size) / double(kRecordSize));
         refreshShownUser();
     }
+    pending_.clear(); // its room too: it held up to half the list
     followFile();
     if (placeholderRows(users_->users()).empty())
         lockedAgain_->stop();

@@ -60,15 +60,14 @@ QModelIndexList UserListModel::match(const QModelIndex& start, int role, const Q
 }
 
 bool UserListModel::startsWithFolded(int row, std::u16string_view foldedText) const {
-    if (users_.isPlaceholder(row))
-        return false;
     const std::string_view name = users_.name(row);
     if (name.size() < foldedText.size())
         return false;
     for (std::size_t i = 0; i < foldedText.size(); ++i)
         if (kFoldedCodePage[static_cast<unsigned char>(name[i])] != foldedText[i])
             return false;
-    return true;
+    // A placeholder has no stored name: only an empty text gets this far with one.
+    return !users_.isPlaceholder(row);
 }
 
 void UserListModel::clear() {
