@@ -5,6 +5,7 @@
 #include "file_follower.h"
 #include "name_reader.h"
 #include "support/test_files.h"
+#include "support/this_system.h"
 #include "user_file.h"
 #include "user_list.h"
 
@@ -226,6 +227,30 @@ private slots:
         for (int number : placeholders)
             expected[number - 1] = "?";
         QCOMPARE(entriesOf(names), expected);
+    }
+
+    // The same through the system's own locks, where they stop reads (Windows, and Wine).
+    void lockedByTheSystem() {
+        const QString path = usersFile(1000);
+        auto lock = lockBytes(path, 299 * qint64(kRecordSize), qint64(kRecordSize));
+        if (!lock)
+            QSKIP("this system's locks do not stop another handle's reads");
+        UserFile file;
+        QVERIFY(!file.open(pathOf(path)));
+        QCOMPARE(file.read(300).error.kind, FileError::Kind::Locked);
+        QVERIFY(file.read(299).record && file.read(301).record);
+        NameReader reader;
+        QSignalSpy ready(&reader, &NameReader::namesReady);
+        reader.start(file, 1, 1000);
+        UserList names;
+        for (NameReader::Batch batch; !batch.done; names.append(batch.names)) {
+            QVERIFY(ready.wait(5000));
+            batch = reader.take();
+        }
+        QCOMPARE(placeholderRows(names), std::vector<std::int64_t>{299});
+        QCOMPARE(names.size(), 1000);
+        lock.reset();
+        QVERIFY(file.read(300).record);
     }
 
     // Stopped on a slow disk: the names read so far wait to be taken, the file is no longer
