@@ -1,6 +1,7 @@
 // The list and how it keeps up with the file, without a window: the packed names, what a
-// change of the file is taken for, the names read in the background, and the file followed
-// while our own board writes it.
+// change of the file is taken for, the names read in the background and around locked records,
+// and how often the names are read again. The follower's watch and looks are tested through the
+// window, with our own board writing the file.
 #include "board_writer.h"
 #include "file_follower.h"
 #include "name_reader.h"
@@ -13,7 +14,6 @@
 #include <QSignalSpy>
 #include <QTest>
 
-#include <functional>
 #include <thread>
 
 using namespace kivo;
@@ -51,6 +51,23 @@ QStringList numberedNames(std::int64_t first, std::int64_t last) {
 
 std::string pathOf(const QString& path) {
     return path.toStdString();
+}
+
+// Reads the names of records first … last in the background, every batch taken as it comes
+// and checked to follow the one before; the last batch's error.
+FileError readAll(const UserFile& file, std::int64_t first, std::int64_t last, UserList& names) {
+    NameReader reader;
+    QSignalSpy ready(&reader, &NameReader::namesReady);
+    reader.start(file, first, last);
+    for (NameReader::Batch batch;; names.append(batch.names)) {
+        if (batch.done)
+            return batch.error;
+        if (!ready.wait(5000))
+            return {FileError::Kind::NoFile}; // nothing came: no read error says that
+        batch = reader.take();
+        if (batch.first != first + names.size()) // a gap or an overlap between batches
+            return {FileError::Kind::RecordMissing, 0, batch.first};
+    }
 }
 
 } // namespace
@@ -166,19 +183,8 @@ private slots:
         QFETCH(FileError::Kind, error);
         UserFile file;
         QVERIFY(!file.open(pathOf(usersFile(inFile))));
-        NameReader reader;
-        QSignalSpy ready(&reader, &NameReader::namesReady);
-        reader.start(file, first, last);
         UserList names;
-        NameReader::Batch batch;
-        while (!batch.done) {
-            QVERIFY(ready.wait(5000));
-            batch = reader.take();
-            QCOMPARE(batch.first, first + names.size());
-            names.append(batch.names);
-        }
-        QVERIFY(!reader.busy());
-        QCOMPARE(batch.error.kind, error);
+        QCOMPARE(readAll(file, first, last, names).kind, error);
         QCOMPARE(entriesOf(names), numberedNames(first, listedLast));
     }
 
@@ -212,17 +218,8 @@ private slots:
             ++refused;
             return FileError{FileError::Kind::Locked};
         });
-        NameReader reader;
-        QSignalSpy ready(&reader, &NameReader::namesReady);
-        reader.start(file, 1, kUsers);
         UserList names;
-        NameReader::Batch batch;
-        while (!batch.done) {
-            QVERIFY(ready.wait(5000));
-            batch = reader.take();
-            names.append(batch.names);
-        }
-        QCOMPARE(batch.error.kind, FileError::Kind::None);
+        QCOMPARE(readAll(file, 1, kUsers, names).kind, FileError::Kind::None);
         QStringList expected = numberedNames(1, kUsers);
         for (int number : placeholders)
             expected[number - 1] = "?";
@@ -239,14 +236,8 @@ private slots:
         QVERIFY(!file.open(pathOf(path)));
         QCOMPARE(file.read(300).error.kind, FileError::Kind::Locked);
         QVERIFY(file.read(299).record && file.read(301).record);
-        NameReader reader;
-        QSignalSpy ready(&reader, &NameReader::namesReady);
-        reader.start(file, 1, 1000);
         UserList names;
-        for (NameReader::Batch batch; !batch.done; names.append(batch.names)) {
-            QVERIFY(ready.wait(5000));
-            batch = reader.take();
-        }
+        QCOMPARE(readAll(file, 1, 1000, names).kind, FileError::Kind::None);
         QCOMPARE(placeholderRows(names), std::vector<std::int64_t>{299});
         QCOMPARE(names.size(), 1000);
         lock.reset();
@@ -277,73 +268,6 @@ private slots:
         QVERIFY(!QSignalSpy(&reader, &NameReader::namesReady).wait(50));
         QCOMPARE(reads.load(), readsWhenStopped);
         QVERIFY(reader.take().names.empty());
-    }
-
-    // Each way the board changes its file is seen, told as what it is, whether the system tells
-    // of changes or the path is only looked at now and then.
-    void followsTheBoard_data() {
-        QTest::addColumn<bool>("watching");
-        QTest::addColumn<std::function<bool(const std::string&)>>("write");
-        QTest::addColumn<FileChange>("change");
-        QTest::addColumn<qint64>("size"); // the file's size when told
-        using Write = std::function<bool(const std::string&)>;
-        const Write append = [](const std::string& path) {
-            return tools::appendUsers(path, tools::numberedUsers(4, 2));
-        };
-        const Write rewrite = [](const std::string& path) {
-            return tools::rewriteUser(path, 2, tools::numberedUser(9));
-        };
-        const Write shorten = [](const std::string& path) { return tools::shortenFile(path, 300); };
-        const Write replace = [](const std::string& path) {
-            return tools::replaceFile(path, tools::numberedUsers(1, 2));
-        };
-        const Write remove = [](const std::string& path) { return tools::deleteFile(path); };
-        const Write recreate = [](const std::string& path) {
-            return tools::deleteFile(path) && tools::recreateFile(path, tools::numberedUsers(1, 4));
-        };
-        for (bool watching : {true, false}) {
-            const char* how = watching ? "told" : "looked at";
-            const auto row = [&](const char* what, const Write& write, FileChange change,
-                                 qint64 size) {
-                QTest::addRow("%s, %s", what, how) << watching << write << change << size;
-            };
-            row("appended", append, FileChange::Grown, 5 * 273);
-            row("written in place", rewrite, FileChange::Rewritten, 3 * 273);
-            row("shortened", shorten, FileChange::Rewritten, 300);
-            row("renamed over", replace, FileChange::Replaced, 2 * 273);
-            row("deleted", remove, FileChange::Gone, 0);
-            row("deleted and made again", recreate, FileChange::Replaced, 4 * 273);
-        }
-    }
-    void followsTheBoard() {
-        QFETCH(bool, watching);
-        QFETCH(std::function<bool(const std::string&)>, write);
-        QFETCH(FileChange, change);
-        QFETCH(qint64, size);
-        const QString path = usersFile(3);
-        // Written a while ago: a write now gives the file a time of its own.
-        QFile file(path);
-        QVERIFY(file.open(QIODevice::ReadWrite) &&
-                file.setFileTime(QDateTime::currentDateTime().addSecs(-60),
-                                 QFileDevice::FileModificationTime));
-        file.close();
-        UserFile opened; // held open, as the window holds it: a deleted file keeps its number
-        QVERIFY(!opened.open(pathOf(path)));
-        FileFollower follower;
-        follower.setWatching(watching);
-        if (!watching)
-            follower.setLookInterval(20ms);
-        QSignalSpy changed(&follower, &FileFollower::changed);
-        follower.follow(path, *opened.stamp());
-        QVERIFY(changed.isEmpty()); // nothing changed yet
-        QVERIFY(write(pathOf(path)));
-        // A file deleted and made again may be seen gone first.
-        while (changed.isEmpty() ||
-               (changed.constLast()[0].value<FileChange>() == FileChange::Gone &&
-                change != FileChange::Gone))
-            QVERIFY(changed.wait(5000));
-        QCOMPARE(changed.constLast()[0].value<FileChange>(), change);
-        QCOMPARE(changed.constLast()[1].value<FileStamp>().size, size);
     }
 
     // Names read again at most once every two seconds, however often the board writes.
