@@ -289,7 +289,7 @@ private slots:
         const QString path = usersFile(3);
         FileFollower follower;
         QSignalSpy changed(&follower, &FileFollower::changed);
-        follower.follow(path, *UserFile::stampOf(pathOf(path)));
+        follower.follow(path, pathOf(path), *UserFile::stampOf(pathOf(path)));
         QElapsedTimer clock;
         clock.start();
         for (int write = 0; write < 2; ++write) {

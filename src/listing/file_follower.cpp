@@ -1,6 +1,5 @@
 #include "file_follower.h"
 
-#include <QFile>
 #include <QFileInfo>
 
 namespace kivo {
@@ -15,9 +14,11 @@ FileFollower::FileFollower(QObject* parent) : QObject(parent) {
     connect(&rereadLater_, &QTimer::timeout, this, &FileFollower::look);
 }
 
-void FileFollower::follow(const QString& path, const FileStamp& known) {
+void FileFollower::follow(const QString& path, const std::string& systemPath,
+                          const FileStamp& known) {
     stop();
     path_ = path;
+    systemPath_ = systemPath;
     known_ = known;
     if (watching_) {
         watcher_ = new QFileSystemWatcher(this);
@@ -48,7 +49,7 @@ void FileFollower::settleThenLook() {
 void FileFollower::look() {
     if (path_.isEmpty())
         return;
-    const auto now = UserFile::stampOf(QFile::encodeName(path_).toStdString());
+    const auto now = UserFile::stampOf(systemPath_);
     // A file renamed over the path, or made again, is another file: the system watches files,
     // not paths, so the watch is set again on whatever the path names now.
     if (watcher_ && now && !watcher_->files().contains(path_))

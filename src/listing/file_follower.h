@@ -9,6 +9,7 @@
 #include <QTimer>
 
 #include <chrono>
+#include <string>
 
 namespace kivo {
 
@@ -26,8 +27,9 @@ public:
 
     explicit FileFollower(QObject* parent = nullptr);
 
-    // Follows the path from the known state on, looking at once.
-    void follow(const QString& path, const FileStamp& known);
+    // Follows the path from the known state on, looking at once. The path is given as text, for
+    // the system's watch, and as the bytes the file was opened by.
+    void follow(const QString& path, const std::string& systemPath, const FileStamp& known);
     void stop();
     bool isFollowing() const { return !path_.isEmpty(); }
 
@@ -45,6 +47,7 @@ private:
     void settleThenLook();
 
     QString path_;
+    std::string systemPath_;
     FileStamp known_;
     bool gone_ = false;
     bool watching_ = true;

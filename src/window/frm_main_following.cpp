@@ -1,6 +1,7 @@
 // Following the open file while the board writes it: appended users are listed, changed names
 // changed, a shortened or replaced file listed again, all without a dialog, a gauge or a
 // message box, and with the selection kept where the same user still stands.
+#include "file_name_text.h"
 #include "frm_main.h"
 #include "user_list_model.h"
 
@@ -21,7 +22,7 @@ std::int64_t wholeRecords(const FileStamp& stamp) {
 
 void frmMain::followFile() {
     if (!openedPath_.isEmpty())
-        follower_.follow(openedPath_, listedStamp_);
+        follower_.follow(openedPath_, fileNameBytes(openedPath_), listedStamp_);
 }
 
 void frmMain::fileChanged(FileChange change, const FileStamp& now) {
@@ -61,7 +62,7 @@ void frmMain::fileChanged(FileChange change, const FileStamp& now) {
         // The new file is opened before the old one is let go: if it cannot be opened, the list
         // and the clicks stay on the file as it was listed.
         UserFile replacement;
-        if (replacement.open(openedPath_.toStdString())) {
+        if (replacement.open(fileNameBytes(openedPath_))) {
             emit listUpdated();
             return;
         }

@@ -1,5 +1,6 @@
 // The Open command and F5: pick the user file and list every user in file order, the names
 // read in the background while the window goes on; Esc stops a listing.
+#include "file_name_text.h"
 #include "frm_main.h"
 #include "last_folder.h"
 #include "user_list_model.h"
@@ -35,7 +36,8 @@ void frmMain::mnuOpen_Click() {
     cancelListing();
     follower_.stop();
     users_->clear(); // before the dialog: a cancelled dialog leaves the list empty
-    const QString path = services_.chooseFile(this, kUserFileFilter, openDialogFolder());
+    const QString path =
+        services_.chooseFile(this, kUserFileFilter, openDialogFolder(services_.settingsFile()));
     if (path.isEmpty())
         return;
     openUserFile(path);
@@ -57,9 +59,9 @@ void frmMain::openUserFile(const QString& path) {
     users_->clear(); // a file named without the dialog empties the list all the same
     panel(StatusPanel::Gauge)->clear();
     lastPath_ = path;
-    if (const FileError error = userFile_.open(path.toStdString())) {
+    if (const FileError error = userFile_.open(fileNameBytes(path))) {
         warn(tr("Open"), tr("The file %1 could not be opened: %2.")
-                             .arg(path, QString::fromStdString(error.describe())));
+                             .arg(oneLineText(path), QString::fromStdString(error.describe())));
         standWithoutFile();
         return;
     }
@@ -72,13 +74,13 @@ void frmMain::openUserFile(const QString& path) {
     if (std::floor(count) > double(UserListModel::kMaxEntries)) {
         warn(tr("Open"), tr("The file %1 could not be opened: it holds %2 users, and this viewer "
                             "lists at most %3.")
-                             .arg(path, formatUserCount(std::floor(count), locale()),
+                             .arg(oneLineText(path), formatUserCount(std::floor(count), locale()),
                                   QString::number(UserListModel::kMaxEntries)));
         userFile_.closeAll();
         standWithoutFile();
         return;
     }
-    rememberOpenedFile(path);
+    rememberOpenedFile(services_.settingsFile(), path);
     showCount(count);
     listUsers(count);
 }
@@ -142,8 +144,9 @@ void frmMain::finishListing(const FileError& error) {
             clearDetail();
         // What was read is listed before any message about what could not be.
         if (error)
-            warn(tr("Open"), tr("The file %1 could not be read to the end: %2.")
-                                 .arg(openedPath_, QString::fromStdString(error.describe())));
+            warn(tr("Open"),
+                 tr("The file %1 could not be read to the end: %2.")
+                     .arg(oneLineText(openedPath_), QString::fromStdString(error.describe())));
         toolbarButton(ToolbarButton::Undo)->setEnabled(true);
         toolbarButton(ToolbarButton::Update)->setEnabled(true);
     } else {
