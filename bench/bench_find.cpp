@@ -10,6 +10,7 @@
 #include "record_search.h"
 #include "user_file_writer.h"
 #include "user_finder.h"
+#include "user_list.h"
 #include "user_list_model.h"
 #include "window_services.h"
 
@@ -104,12 +105,13 @@ int main(int argc, char** argv) {
         return std::fprintf(stderr, "cannot open %s\n", path.c_str()), 1;
 
     // The list as the Open command fills it.
-    UserListModel model;
-    model.reserve(users);
+    UserList listed;
+    listed.reserve(users);
     UserFile::Sequence sequence(file);
     while (const auto user = sequence.next().record)
-        model.append(displayedBytes(user->Name));
-    model.publish();
+        listed.append(displayedBytes(user->Name));
+    UserListModel model;
+    model.append(listed);
     const int rows = model.rowCount();
 
     const TextMatcher absent(kAbsent, LetterCase::Ignore);

@@ -89,9 +89,10 @@ void UserFinder::begin() {
 
 void UserFinder::compareNames() {
     const std::int64_t until = std::min(order_.rows, namesStep_ + kNamesPerSlice);
+    const int listed = users_.rowCount(); // a row gone since the search began holds nothing
     for (; namesStep_ < until; ++namesStep_) {
         const int row = int(order_.rowAt(namesStep_));
-        if (!users_.isPlaceholder(row) && text_->isIn(users_.storedName(row)))
+        if (row < listed && !users_.isPlaceholder(row) && text_->isIn(users_.storedName(row)))
             return compareOtherFields();
     }
     if (namesStep_ == order_.rows)

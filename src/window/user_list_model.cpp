@@ -6,15 +6,25 @@
 namespace kivo {
 
 int UserListModel::rowCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : published_;
+    return parent.isValid() ? 0 : static_cast<int>(users_.size());
 }
 
 QVariant UserListModel::data(const QModelIndex& index, int role) const {
-    if (!index.isValid() || index.row() >= published_)
+    if (!index.isValid() || index.row() >= rowCount())
         return {};
     if (role != Qt::DisplayRole && role != Qt::AccessibleTextRole)
         return {};
-    return boardText(storedName(index.row()));
+    if (users_.isPlaceholder(index.row()))
+        return tr("(record locked by another program)");
+    return boardText(users_.name(index.row()));
+}
+
+std::string_view UserListModel::storedName(int row) const {
+    return users_.name(row);
+}
+
+bool UserListModel::isPlaceholder(int row) const {
+    return users_.isPlaceholder(row);
 }
 
 QModelIndexList UserListModel::match(const QModelIndex& start, int role, const QVariant& value,
@@ -23,57 +33,51 @@ QModelIndexList UserListModel::match(const QModelIndex& start, int role, const Q
         value.typeId() != QMetaType::QString || !checkIndex(start, CheckIndexOption::IndexIsValid))
         return QAbstractListModel::match(start, role, value, hits, flags);
     const TextMatcher typed(value.toString().toStdU16String(), LetterCase::Ignore);
-    for (int row = start.row(); row < published_; ++row)
-        if (typed.startsIn(storedName(row)))
+    const auto startsWithTyped = [&](int row) {
+        return !users_.isPlaceholder(row) && typed.startsIn(users_.name(row));
+    };
+    for (int row = start.row(); row < rowCount(); ++row)
+        if (startsWithTyped(row))
             return {index(row)};
     for (int row = 0; row < start.row(); ++row)
-        if (typed.startsIn(storedName(row)))
+        if (startsWithTyped(row))
             return {index(row)};
     return {};
 }
 
-std::string_view UserListModel::storedName(int row) const {
-    if (row < 0 || row >= published_)
-        return {};
-    const auto at = static_cast<std::size_t>(row);
-    const std::size_t begin = at == 0 ? 0 : ends_[at - 1];
-    return std::string_view(bytes_).substr(begin, ends_[at] - begin);
-}
-
-bool UserListModel::isPlaceholder(int) const {
-    return false;
-}
-
 void UserListModel::clear() {
     beginResetModel();
-    bytes_.clear();
-    bytes_.shrink_to_fit();
-    ends_.clear();
-    ends_.shrink_to_fit();
-    published_ = 0;
+    users_.clear();
     endResetModel();
 }
 
-void UserListModel::reserve(std::int64_t entries) {
-    if (entries <= 0)
+void UserListModel::append(const UserList& names) {
+    if (names.empty())
         return;
-    const auto count = static_cast<std::size_t>(entries);
-    bytes_.reserve(bytes_.size() + count * kMaxNameBytes);
-    ends_.reserve(ends_.size() + count);
-}
-
-void UserListModel::append(std::string_view nameBytes) {
-    bytes_.append(nameBytes);
-    ends_.push_back(static_cast<std::uint32_t>(bytes_.size()));
-}
-
-void UserListModel::publish() {
-    const int total = static_cast<int>(ends_.size());
-    if (total == published_)
-        return;
-    beginInsertRows({}, published_, total - 1);
-    published_ = total;
+    const int first = rowCount();
+    beginInsertRows({}, first, first + static_cast<int>(names.size()) - 1);
+    users_.append(names);
     endInsertRows();
+}
+
+void UserListModel::update(UserList&& names) {
+    const int before = rowCount();
+    const int after = static_cast<int>(names.size());
+    if (after < before) {
+        beginRemoveRows({}, after, before - 1);
+        users_.truncate(after);
+        endRemoveRows();
+    }
+    const auto changed = differingRows(users_, names);
+    if (after > before) {
+        beginInsertRows({}, before, after - 1);
+        users_ = std::move(names);
+        endInsertRows();
+    } else {
+        users_ = std::move(names);
+    }
+    if (changed)
+        emit dataChanged(index(int(changed->first)), index(int(changed->second)));
 }
 
 } // namespace kivo
