@@ -216,6 +216,23 @@ private slots:
         QCOMPARE(lineOf(v), QString("Found in Address, wrapped to the start"));
         QCOMPARE(v.text("txtName"), QString("Anna Renamed"));
     }
+
+    // An entry listed as a placeholder, its record locked by another program, is passed over,
+    // whatever its record holds.
+    void placeholdersAreSkipped() {
+        Viewer v;
+        v.open(files_.write("locked.dat", tools::userFileBytes(kUsers)));
+        UserList locked;
+        locked.appendPlaceholder();
+        for (std::size_t row = 1; row < kUsers.size(); ++row)
+            locked.append(displayedBytes(kUsers[row].Name));
+        qobject_cast<UserListModel*>(v.list()->model())->update(std::move(locked));
+        FindDialog* dialog = openFind(v);
+        QVERIFY(dialog);
+        QTest::keyClicks(v.control<QLineEdit>("txtFindWhat"), "kuusitie");
+        QVERIFY(searched(v, [&] { QTest::keyClick(dialog, Qt::Key_Return); }));
+        QCOMPARE(lineOf(v), QString("Nothing found"));
+    }
 };
 
 QTEST_MAIN(TestFindWindow)
