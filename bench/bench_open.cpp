@@ -8,7 +8,7 @@
 // Every measurement runs in a fresh child process of this program, so that one file's peak
 // memory does not hide the next one's, and so that the start-up time includes loading Qt.
 #include "frm_main.h"
-#include "look.h"
+#include "style_and_font.h"
 #include "user_file_writer.h"
 #include "window_services.h"
 
@@ -114,7 +114,7 @@ int startupChild(int argc, char** argv, bool bare) {
         window.resize(540, 380);
         return showAndStamp(window);
     }
-    applyLook(app);
+    applyStyleAndFont(app);
     BenchServices services;
     frmMain window(services);
     window.Form_Load();
@@ -123,7 +123,7 @@ int startupChild(int argc, char** argv, bool bare) {
 
 int loadChild(int argc, char** argv, const std::string& path, std::int64_t users) {
     QApplication app(argc, argv);
-    applyLook(app);
+    applyStyleAndFont(app);
     BenchServices services;
     frmMain window(services);
     window.Form_Load();

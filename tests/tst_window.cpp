@@ -1,9 +1,9 @@
 // The window, headless: start-up and layout, file -> view, record -> view, command -> message box.
 #include "code_tables.h"
 #include "kivo_version.h"
-#include "look.h"
 #include "qt_window_services.h"
 #include "start_window.h"
+#include "style_and_font.h"
 #include "support/test_files.h"
 #include "support/this_system.h"
 #include "support/viewer_fixture.h"
@@ -18,6 +18,7 @@
 #include <QComboBox>
 #include <QFileDialog>
 #include <QFontInfo>
+#include <QMenu>
 #include <QMimeData>
 #include <QProgressBar>
 #include <QPushButton>
@@ -160,7 +161,7 @@ class TestWindow : public QObject {
 
 private slots:
     void initTestCase() {
-        applyLook(*qApp);
+        applyStyleAndFont(*qApp);
         QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
     }
 
@@ -203,6 +204,13 @@ private slots:
         for (auto button : {ToolbarButton::Update, ToolbarButton::Print, ToolbarButton::Undo})
             QVERIFY(!v.window.toolbarButton(button)->isEnabled());
         QVERIFY(!v.control<QProgressBar>("gauge1")->isVisible());
+        // The command menu exists for its entry points, in this order, and is never shown.
+        const auto* menu = v.control<QMenu>("mnusys");
+        QVERIFY(menu->isHidden());
+        QStringList items;
+        for (const QAction* item : menu->actions())
+            items << item->objectName();
+        QCOMPARE(items, (QStringList{"mnuOpen", "mnuUpdate", "mnuPrint", "mnuUndo", "mnuEnd"}));
         QCOMPARE(checkedLanguage(v), -1);
         for (auto* box : v.window.findChildren<QLineEdit*>())
             QVERIFY2(box->text().isEmpty(), qPrintable(box->objectName()));

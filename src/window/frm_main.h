@@ -1,6 +1,7 @@
 #pragma once
 
 #include "shown_fields.h"
+#include "status_panel.h"
 #include "toolbar_keys.h"
 #include "user_file.h"
 #include "window_services.h"

@@ -1,12 +1,16 @@
-#include "look.h"
+#include "style_and_font.h"
 
 #include <QApplication>
 #include <QDirIterator>
+#include <QFont>
 #include <QFontDatabase>
 #include <QStyleFactory>
 
 namespace kivo {
+namespace {
 
+// Liberation Sans has the metrics of the Arial-class dialog font the layout was measured in, so
+// every caption fits its rectangle.
 QFont applicationFont() {
     QFont font(QStringLiteral("Liberation Sans"));
     font.setPointSizeF(7.5);
@@ -17,7 +21,9 @@ QFont applicationFont() {
     return font;
 }
 
-void applyLook(QApplication& app) {
+} // namespace
+
+void applyStyleAndFont(QApplication& app) {
     // Where the system lacks the font, the program carries it (Windows): register it first.
     for (QDirIterator carried(QStringLiteral(":/fonts")); carried.hasNext();)
         QFontDatabase::addApplicationFont(carried.next());
