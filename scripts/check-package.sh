@@ -89,7 +89,7 @@ grep -q '<svg' "$svg" || fail "the scalable icon is not SVG"
 
 depends=$(dpkg-deb -f "$deb" Depends)
 echo "check-package: Depends: $depends"
-for lib in libqt6core6 libqt6gui6 libqt6widgets6 fonts-liberation2; do
+for lib in libqt6core6 libqt6gui6 libqt6widgets6 fonts-liberation2 fonts-freefont-ttf; do
     grep -q "\b$lib\b" <<<"$depends" || fail "Depends does not name $lib"
 done
 
