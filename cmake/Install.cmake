@@ -17,7 +17,7 @@ set(KIVO_APPSTREAM_ID "invalid.example.kivo32" CACHE STRING
 if(KIVO_BUILD_WINDOW)
     install(TARGETS kivo32 RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 
-    # The desktop entry's name matches the program's desktop file name (main.cpp), so the
+    # The desktop entry's name matches the program's desktop file name (start_window.cpp), so the
     # desktop ties the running window to the entry and shows its icon.
     install(FILES ${PROJECT_SOURCE_DIR}/packaging/kivo32.desktop
             DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
