@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Checks the Windows packages built in build-windows/ (or the folder given) as a user gets them:
+# Checks the Windows packages built in the windows preset's folder (or the folder given) as a
+# user gets them:
 #  1. the zip, unpacked on its own: every DLL a binary in it imports is in it or is part of
 #     Windows, and every DLL in it is imported by something (plugins are loaded by Qt);
 #  2. kivo32.exe started from there under Wine, on a virtual display, with only that folder to

@@ -4,11 +4,7 @@
 
 # The build folder of a preset in CMakePresets.json, where the folders are written once.
 preset_dir() {
-    python3 - "$1" <<'PY'
-import json, sys
-presets = {p["name"]: p for p in json.load(open("CMakePresets.json"))["configurePresets"]}
-print(presets[sys.argv[1]]["binaryDir"].replace("${sourceDir}/", ""))
-PY
+    tools/preset-dir "$1"
 }
 
 # Every Wine run here: the Wine prefix given, quiet, without the .NET and HTML runtimes Wine

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
-# Takes the screenshot of the Windows program under Wine: the zip built in build-windows/ (or
+# Takes the screenshot of the Windows program under Wine: the zip built with the windows preset (or
 # the folder given), unpacked and started on a virtual display, the sample opened through the
 # real dialog, one user shown on the Personal page.
-#   scripts/screenshot-windows.sh [build-windows]      (needs xvfb, xdotool, imagemagick, wine)
+#   scripts/screenshot-windows.sh [build folder]      (needs xvfb, xdotool, imagemagick, wine)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/common.sh

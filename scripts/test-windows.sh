@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # The Windows build and its tests: Qt for Windows (scripts/build-qt-windows.sh: unpacked from the
-# shared cache or built, and kept), the cross build in build-windows/ (the "windows" preset),
+# shared cache or built, and kept), the cross build in the "windows" preset's folder,
 # every test under Wine, the zip and the installer, and their check
 # (scripts/check-windows-package.sh). Prints how long each step took.
 #   scripts/test-windows.sh [Linux build folder, default build]
