@@ -13,6 +13,7 @@
 #include "window_services.h"
 
 #include <QAbstractItemModel>
+#include <QAbstractListModel>
 #include <QApplication>
 #include <QEvent>
 #include <QKeyEvent>
@@ -25,11 +26,15 @@
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
+#include <fcntl.h>
 #include <filesystem>
 #include <fstream>
+#include <memory>
 #include <random>
 #include <spawn.h>
 #include <string>
+#include <sys/mman.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 #include <vector>
@@ -72,6 +77,7 @@ public:
         return QMessageBox::Ok;
     }
     QString chooseFile(QWidget*, const QString&, const QString&) override { return path; }
+    QString settingsFile() override { return {}; } // nothing remembered between runs
     QRect screenGeometry(const QWidget*) override { return {0, 0, 1920, 1080}; }
     void quit() override {}
 };
@@ -212,6 +218,97 @@ int loadChild(int argc, char** argv, const std::string& path, std::int64_t users
     return 0;
 }
 
+// The floor of an Open, in two parts, each the median of five rounds in one process.
+//
+// Names: map the file and copy every name (its bytes up to the first NUL of the field) into one
+// packed buffer with an offset per name, decoding nothing: what the machine itself needs to
+// gather the names, and what a view of our own could approach.
+//
+// View: a QListView of the list's size with uniform rows is given a trivial model of as many
+// rows, each the same text, and painted: what Qt's view costs whatever the model does.
+class FixedTextModel : public QAbstractListModel {
+public:
+    explicit FixedTextModel(int rows) : rows_(rows) {}
+    int rowCount(const QModelIndex& parent) const override { return parent.isValid() ? 0 : rows_; }
+    QVariant data(const QModelIndex& index, int role) const override {
+        return role == Qt::DisplayRole && index.isValid() ? QVariant(text_) : QVariant();
+    }
+
+private:
+    int rows_;
+    QString text_ = QStringLiteral("User 1000000");
+};
+
+double packNamesMs(const std::string& path, std::unique_ptr<char[]>& names,
+                   std::vector<std::uint32_t>& offsets) {
+    const double start = nowMs();
+    const int fd = open(path.c_str(), O_RDONLY);
+    struct stat info {};
+    fstat(fd, &info);
+    const auto size = std::size_t(info.st_size);
+    void* mapped = mmap(nullptr, size, PROT_READ, MAP_PRIVATE, fd, 0);
+    const auto* bytes = static_cast<const char*>(mapped);
+    const std::size_t users = size / kRecordSize;
+    constexpr std::size_t kNameBytes = sizeof(UserRecord::Name);
+    // Address space only, as the list reserves it: memory follows the names written.
+    names = std::make_unique_for_overwrite<char[]>(users * kNameBytes);
+    offsets.resize(users + 1);
+    std::size_t used = 0;
+    for (std::size_t user = 0; user < users; ++user) {
+        const char* name = bytes + user * kRecordSize;
+        const void* nul = std::memchr(name, 0, kNameBytes);
+        const std::size_t length =
+            nul ? std::size_t(static_cast<const char*>(nul) - name) : kNameBytes;
+        offsets[user] = std::uint32_t(used);
+        std::memcpy(names.get() + used, name, length);
+        used += length;
+    }
+    offsets[users] = std::uint32_t(used);
+    munmap(mapped, size);
+    close(fd);
+    return nowMs() - start;
+}
+
+int floorChild(int argc, char** argv, const std::string& path, std::int64_t users) {
+    QApplication app(argc, argv);
+    applyStyleAndFont(app);
+    QSize listSize;
+    {
+        BenchServices services;
+        frmMain window(services);
+        listSize = window.findChild<QListView*>(QStringLiteral("List1"))->size();
+    }
+    QListView view;
+    view.setUniformItemSizes(true);
+    view.resize(listSize);
+    view.show();
+    QCoreApplication::processEvents();
+    PaintCounter painted;
+    view.viewport()->installEventFilter(&painted);
+
+    std::vector<double> packs, views;
+    for (int round = 0; round < 5; ++round) {
+        std::unique_ptr<char[]> names;
+        std::vector<std::uint32_t> offsets;
+        packs.push_back(packNamesMs(path, names, offsets));
+        if (offsets.size() != std::size_t(users) + 1)
+            return 1;
+
+        FixedTextModel model{int(users)};
+        const int paintsBefore = painted.paints;
+        const double start = nowMs();
+        view.setModel(&model);
+        QCoreApplication::processEvents();
+        view.viewport()->repaint();
+        views.push_back(nowMs() - start);
+        view.setModel(nullptr);
+        if (painted.paints == paintsBefore)
+            return 1;
+    }
+    std::printf("%.2f %.2f\n", median(packs), median(views));
+    return 0;
+}
+
 // Runs this program again with the arguments; returns its standard output.
 std::string runChild(const std::vector<std::string>& args) {
     int pipeFds[2];
@@ -245,6 +342,19 @@ std::string runChild(const std::vector<std::string>& args) {
     return out;
 }
 
+// One row of the floor table: the Open's median beside its floor, measured in a child of its own.
+std::string floorRow(const std::string& self, const std::string& path, long long users,
+                     double openMs) {
+    const std::string out = runChild({self, "--floor", path, std::to_string(users)});
+    double names = 0, view = 0;
+    std::sscanf(out.c_str(), "%lf %lf", &names, &view);
+    char row[200];
+    std::snprintf(row, sizeof row,
+                  "| %lld | %.1f ms | %.1f ms | %.1f ms | %.1f ms | %.2fx | %.2fx |\n", users,
+                  openMs, names, view, names + view, openMs / (names + view), openMs / names);
+    return row;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -256,6 +366,8 @@ int main(int argc, char** argv) {
         return startupChild(1, argv, true);
     if (argc >= 4 && std::strcmp(argv[1], "--load") == 0)
         return loadChild(1, argv, argv[2], std::atoll(argv[3]));
+    if (argc >= 4 && std::strcmp(argv[1], "--floor") == 0)
+        return floorChild(1, argv, argv[2], std::atoll(argv[3]));
 
     std::vector<std::int64_t> sizes;
     for (int i = 1; i < argc; ++i)
@@ -270,7 +382,7 @@ int main(int argc, char** argv) {
     const auto folder = std::filesystem::temp_directory_path();
     // The window remembers the folder of the file it opened: here, not in the user's settings.
     setenv("XDG_CONFIG_HOME", folder.c_str(), 1);
-    std::vector<std::string> typeToFind;
+    std::vector<std::string> typeToFind, floors;
     for (const auto users : sizes) {
         const auto path = (folder / ("kivo-bench-" + std::to_string(users) + ".dat")).string();
         if (!std::filesystem::exists(path) ||
@@ -294,6 +406,7 @@ int main(int argc, char** argv) {
         std::snprintf(row, sizeof row, "| %lld | %.2f ms (%.2f ms) | %.2f ms (%.2f ms) |\n", n,
                       miss, worstMiss, key, worstKey);
         typeToFind.push_back(row);
+        floors.push_back(floorRow(self, path, n, load));
     }
 
     std::printf("\n| Users | Type to find: a key no name starts with, median of 20 (worst) | "
@@ -301,6 +414,13 @@ int main(int argc, char** argv) {
     for (const auto& row : typeToFind)
         std::printf("%s", row.c_str());
 
+    std::printf("\n| Users | Open to list painted, median | Floor: names packed | Floor: a view "
+                "given a trivial model, painted | Floor | Open / floor | Open / names packed "
+                "|\n|---:|---:|---:|---:|---:|---:|---:|\n");
+    for (const auto& row : floors)
+        std::printf("%s", row.c_str());
+
+    std::vector<double> startMedians;
     for (const char* which : {"--startup", "--bare"}) {
         std::vector<double> starts, fromMain;
         for (int round = 0; round < 10; ++round) {
@@ -315,9 +435,11 @@ int main(int argc, char** argv) {
                     "(best %.1f ms)\n",
                     which[2] == 's' ? "Start to shown window" : "Qt's floor (an empty QWidget)",
                     median(starts), *std::min_element(starts.begin(), starts.end()));
+        startMedians.push_back(median(starts));
         // The part after the dynamic loader has brought Qt in: what the program's own code costs.
         std::printf("  of which from main() on: median %.1f ms (best %.1f ms)\n", median(fromMain),
                     *std::min_element(fromMain.begin(), fromMain.end()));
     }
+    std::printf("\nStart to shown window / Qt's floor: %.2fx\n", startMedians[0] / startMedians[1]);
     return 0;
 }

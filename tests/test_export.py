@@ -7,6 +7,7 @@ import json
 import os
 import pathlib
 import re
+import resource
 import struct
 import subprocess
 import tempfile
@@ -19,13 +20,14 @@ ENV = {k: v for k, v in os.environ.items() if "DISPLAY" not in k and k != "QT_QP
 # One user as the board stores it, little-endian: name, 16 bytes, address, city, phone and
 # birthdate, 2 bytes, page length, charset, language, a byte, packer, protocol, a byte, time limit
 # and time left, 6 bytes, 25 counters (times on, 13 more, KB downloaded, one more, resume number).
-RECORD = struct.Struct("<30s16x30s30s36x2x3BxBBx2h6xi52xi4xi32x12x")
+RECORD = struct.Struct("<30s16x30s30s18s18x2x3BxBBx2h6xi52xi4xi32x12x")
 CITY = b"Line 1\r\nLine 2\n\r"  # every user's: an export is one line a user all the same
 CODES = ("Charset", "Language", "Packer", "Protocol")
 
 
 def record(user):  # given by export column: texts as stored bytes, numbers as stored
-    return RECORD.pack(user.get("Name", b""), user.get("Address", b""), CITY, 24,
+    return RECORD.pack(user.get("Name", b""), user.get("Address", b""), CITY, user.get("Phone", b""),
+                       24,
                        *(user.get(code + " number", 0) for code in CODES), 60, 60,
                        *(user.get(c, 0) for c in ("Times on", "KB Downloaded", "Resume number")))
 
@@ -37,6 +39,16 @@ USERS = [
     {"Name": b"\x80 caf\xe9", "Packer number": 7, "Protocol number": 8, "Charset number": 10,
      "Language number": 3, "Times on": 2147483647, "Resume number": 42},
     {"Name": b"", "Address": b",", "KB Downloaded": -2147483648},
+]
+# Texts a spreadsheet would run as formulas, and texts it would not: column, stored, CSV's cell.
+FORMULAS = [
+    ("Name", b'=HYPERLINK("http://x";"y")', '\'=HYPERLINK("http://x";"y")'),
+    ("Name", b"@SUM(A1)", "'@SUM(A1)"),
+    ("Name", b"-=Dark Knight=-", "'-=Dark Knight=-"),
+    ("Phone", b"+358 9 555 0100", "'+358 9 555 0100"),
+    ("Address", b"=1,2", "'=1,2"),
+    ("Name", b"Bob =1", "Bob =1"),
+    ("Name", b"'quoted", "'quoted"),
 ]
 PARTIAL = b"\x01" * 100  # a record cut short: not a user
 CONTENT = b"".join(map(record, USERS)) + PARTIAL
@@ -91,27 +103,45 @@ class ExportTest(unittest.TestCase):
                 self.assertEqual(run("--export", fmt, self.file, "--output", target).returncode, 0)
                 with open(target, "rb") as out:
                     self.assertEqual(out.read(), done.stdout)
-        # Both formats carry the same columns, Record first, and the same values.
-        self.assertEqual(list(exported["csv"][0])[0], "Record")
+        # Both formats carry the same columns in the same order, Record first, and the same values.
+        csv_keys, jsonl_keys = (list(exported[fmt][0]) for fmt in READ)
+        self.assertEqual((csv_keys[0], csv_keys), ("Record", jsonl_keys))
         self.assertEqual(exported["csv"], [{key: str(value) for key, value in row.items()}
                                            for row in exported["jsonl"]])
+
+    def test_formula_texts(self):
+        pathlib.Path(self.file).write_bytes(b"".join(record({c: s}) for c, s, _ in FORMULAS))
+        stored = [s.decode() for _, s, _ in FORMULAS]
+        for fmt, args, expected in (("csv", [], [cell for *_, cell in FORMULAS]),
+                                    ("csv", ["--exact-text"], stored), ("jsonl", [], stored),
+                                    ("jsonl", ["--exact-text"], stored)):
+            with self.subTest(format=fmt, args=args):
+                rows = READ[fmt](run("--export", fmt, *args, self.file).stdout)
+                self.assertEqual([row[column] for row, (column, *_) in zip(rows, FORMULAS)],
+                                 expected)
 
     def test_refusals(self):
         f, missing, fifo, link = self.file, self.file + "x", self.file + ".fifo", self.file + ".ln"
         os.mkfifo(fifo)
         os.symlink(f, link)
         only_read = f"--output names the user file {f} itself; it is only read, never written."
+        # A name's control characters are shown as their symbols, never sent to the terminal.
+        painted = os.path.join(os.path.dirname(f), "\x1b[31mred\nline\x7f.DAT")
+        shown = painted.translate({0x1b: "\u241b", 0x0a: "\u240a", 0x7f: "\u2421"})
         cases = [  # arguments, exit code, the pieces of the message; 2 adds the usage
             (["--export", "csv", missing], 1, f"{missing} could not be opened: ",
              ". No users were exported."),
             (["--export", "jsonl", fifo], 1, f"{fifo} could not be opened: ", ""),
             (["--export", "csv", f, "--output", f], 1, only_read),
             (["--export", "csv", f, "--output", link], 1, only_read),
+            (["--export", "csv", painted], 1, f"{shown} could not be opened: it does not exist", ""),
             (["--frobnicate"], 2, "", "frobnicate", ""),
+            (["--\x1b]0;title\x07"], 2, "", "\u241b]0;title\u2407", ""),
             ([f, f], 2, "Only one FILE can be named; 2 were given."),
             (["--export", "xml", f], 2, '--export takes csv|jsonl, not "xml".'),
             (["--export", "csv", "--export", "jsonl", f], 2, "--export can be given only once."),
             (["--output", "x", f], 2, "--output is only for --export."),
+            (["--exact-text", f], 2, "--exact-text is only for --export."),
             (["--export", "csv"], 2, "--export needs the FILE to read."),
         ]
         for args, code, *pieces in cases:
@@ -120,8 +150,36 @@ class ExportTest(unittest.TestCase):
                 self.assertEqual((done.returncode, done.stdout), (code, b""))
                 self.assertMessage(done.stderr, *pieces)
                 self.assertEqual(b"\nUsage: " in done.stderr, code == 2)
+                self.assertEqual(re.findall(rb"[\x00-\x09\x0b-\x1f\x7f]", done.stderr), [])
+                self.assertEqual(done.stderr.count(b"\n"), 1 if code == 1 else
+                                 2 + done.stderr.split(b"\n\n", 1)[1].count(b"\n"))
         with open(f, "rb") as after:
             self.assertEqual(after.read(), CONTENT)
+
+    def test_standard_output_into_the_user_file(self):
+        hard_link = self.file + ".hard"
+        os.link(self.file, hard_link)
+        # >> FILE, 1<> FILE, and the same through another name of the file.
+        for path, mode in ((self.file, "ab"), (self.file, "r+b"), (hard_link, "ab")):
+            with self.subTest(path=path, mode=mode), open(path, mode) as out:
+                done = subprocess.run([VIEWER, "--export", "csv", self.file], env=ENV,
+                                      stdout=out, stderr=subprocess.PIPE, timeout=30)
+                self.assertEqual(done.returncode, 1)
+                self.assertMessage(done.stderr, f"standard output is the user file {self.file} "
+                                   "itself; it is only read, never written.")
+            self.assertEqual(pathlib.Path(self.file).read_bytes(), CONTENT)
+
+    def test_name_not_utf8(self):
+        # Files copied from older systems keep Latin-1 names: opened, and written, by their bytes.
+        folder = os.fsencode(os.path.dirname(self.file))
+        latin1, target = folder + b"/K\xe4ytt\xe4j\xe4t.DAT", folder + b"/\xe5.csv"
+        pathlib.Path(os.fsdecode(latin1)).write_bytes(CONTENT)
+        done = run("--export", "csv", latin1, "--output", target)
+        self.assertEqual(done.returncode, 0)
+        self.assertEqual(pathlib.Path(os.fsdecode(target)).read_bytes(),
+                         run("--export", "csv", self.file).stdout)
+        self.assertMessage(done.stderr, "warning: the last 100 bytes of ",
+                           "/K\ufffdytt\ufffdj\ufffdt.DAT (from byte", "")
 
     def test_file_cut_short_while_read(self):
         export = start("--export", "csv", self.big)
@@ -133,6 +191,33 @@ class ExportTest(unittest.TestCase):
         self.assertEqual([int(row["Record"]) for row in rows], list(range(1, len(rows) + 1)))
         self.assertMessage(export.stderr.read(), f"{self.big} could not be read to the end: ",
                            f". {len(rows)} users were exported.")
+
+    def test_output_full(self):
+        limit = 100_000  # bytes a file may grow to, as ulimit -f: the write past it gets EFBIG
+
+        def limited():
+            resource.setrlimit(resource.RLIMIT_FSIZE, (limit, resource.RLIM_INFINITY))
+
+        target = self.file + ".out"
+        cases = [(fmt, output, cut) for fmt in READ for output, cut in (
+            (["--output", target], ""), ([], " The output ends in a cut row."))]
+        for fmt, output, cut in cases:
+            with self.subTest(format=fmt, output=output), open(target, "wb") as out:
+                done = subprocess.run([VIEWER, "--export", fmt, self.big, *output], env=ENV,
+                                      stdout=out, stderr=subprocess.PIPE, timeout=30,
+                                      preexec_fn=limited)
+                data = pathlib.Path(target).read_bytes()
+                # A file of our own ends after the last whole user; standard output was written
+                # to its limit, and the message says a cut row follows the users counted.
+                self.assertEqual(len(data) == limit, bool(cut))
+                whole = data[:data.rindex(b"\n") + 1]
+                self.assertEqual(len(whole) == len(data), not cut)
+                rows = READ[fmt](whole)
+                self.assertEqual([int(row["Record"]) for row in rows], list(range(1, len(rows) + 1)))
+                self.assertEqual(done.returncode, 1)
+                where = "standard output" if cut else target
+                self.assertMessage(done.stderr, f"Writing to {where} failed: ",
+                                   f". {len(rows)} users were exported.{cut}")
 
     def test_help_and_version(self):
         for args, expected in ((["--help"], "--export"), (["--version"], f"kivo32 {VERSION}\n")):

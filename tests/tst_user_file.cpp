@@ -202,6 +202,9 @@ private slots:
         QTest::newRow("missing folder")
             << files_.path("missing/BBBSUSER.DAT") << FileError::Kind::NotFound;
         QTest::newRow("empty path") << QString() << FileError::Kind::NotFound;
+        // The name of the file the test opens first, and more after a NUL: never that file.
+        QTest::newRow("NUL in the name")
+            << files_.path("BBBSUSER.DAT") + QChar(0) + ".txt" << FileError::Kind::BadName;
         QTest::newRow("folder") << files_.path(".") << FileError::Kind::IsDirectory;
         QTest::newRow("no permission") << locked << FileError::Kind::NoPermission;
         for (const auto& refused : kivo::testing::systemRefusedPaths(files_.path(".")))

@@ -1,7 +1,9 @@
 #include "user_file_writer.h"
 
+#include <array>
 #include <filesystem>
 #include <fstream>
+#include <string_view>
 
 namespace kivo::tools {
 
@@ -36,6 +38,24 @@ UserRecord numberedUser(std::int64_t number) {
     r.Charset = static_cast<std::uint8_t>(number % 11);
     r.TimesOn = static_cast<std::int32_t>(number);
     return r;
+}
+
+UserRecord awkwardUser(std::int64_t number) {
+    std::uint64_t state = static_cast<std::uint64_t>(number);
+    const auto next = [&state] { // splitmix64
+        std::uint64_t z = (state += 0x9e3779b97f4a7c15);
+        z = (z ^ (z >> 30)) * 0xbf58476d1ce4e5b9;
+        z = (z ^ (z >> 27)) * 0x94d049bb133111eb;
+        return z ^ (z >> 31);
+    };
+    std::array<std::uint8_t, kRecordSize> bytes{};
+    for (auto& byte : bytes)
+        byte = static_cast<std::uint8_t>(next());
+    UserRecord user = decodeRecord(bytes);
+    constexpr std::string_view kLeads = "=+-@\",\r\n' ";
+    if (number % 2 == 0)
+        user.Name[0] = kLeads[static_cast<std::size_t>(number / 2) % kLeads.size()];
+    return user;
 }
 
 } // namespace kivo::tools

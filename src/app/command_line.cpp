@@ -1,6 +1,9 @@
 #include "command_line.h"
 
+#include "file_name_text.h"
 #include "kivo_version.h"
+
+#include <QCoreApplication>
 
 #include <QCommandLineParser>
 
@@ -13,8 +16,23 @@ QString versionText() {
            QStringLiteral(" %1.%2.%3").arg(kVersionMajor).arg(kVersionMinor).arg(kVersionPatch);
 }
 
+QStringList argumentsOf(int argc, char** argv) {
+#ifdef Q_OS_WIN
+    Q_UNUSED(argc);
+    Q_UNUSED(argv);
+    return QCoreApplication::arguments(); // the command line as Windows holds it, in UTF-16
+#else
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << fileNameText(QByteArray(argv[i]));
+    return arguments;
+#endif
+}
+
 void complain(const QString& message) {
-    const QString line = QString::fromLatin1(kProgramName) + ": " + message + '\n';
+    // Paths and arguments reach these messages as they were typed: an escape sequence in a file
+    // name must not reach the terminal.
+    const QString line = QString::fromLatin1(kProgramName) + ": " + oneLineText(message) + '\n';
     std::fputs(line.toLocal8Bit().constData(), stderr);
 }
 
@@ -38,7 +56,14 @@ CommandLine readCommandLine(const QStringList& arguments) {
                                     QStringLiteral("With --export, write to PATH instead. "
                                                    "PATH is never FILE itself."),
                                     QStringLiteral("PATH"));
-    parser.addOptions({help, version, exportAs, output});
+    const QCommandLineOption exactText(
+        QStringLiteral("exact-text"),
+        QStringLiteral(
+            "With --export csv, write every text exactly as stored, for scripts. Without "
+            "it, a text that starts with =, +, - or @ gets a leading ' so that a "
+            "spreadsheet shows it rather than running it as a formula. JSON Lines is "
+            "always exact."));
+    parser.addOptions({help, version, exportAs, output, exactText});
     parser.addPositionalArgument(QStringLiteral("FILE"),
                                  QStringLiteral("The user file (BBBSUSER.DAT)."),
                                  QStringLiteral("[FILE]"));
@@ -72,8 +97,10 @@ CommandLine readCommandLine(const QStringList& arguments) {
                 QStringLiteral("--%1 can be given only once.").arg(once->names().first()));
 
     if (!parser.isSet(exportAs)) {
-        if (parser.isSet(output))
-            return refuse(QStringLiteral("--output is only for --export."));
+        for (const auto* exportOnly : {&output, &exactText})
+            if (parser.isSet(*exportOnly))
+                return refuse(
+                    QStringLiteral("--%1 is only for --export.").arg(exportOnly->names().first()));
         return command;
     }
     const auto format = exportFormatNamed(parser.value(exportAs).toStdString());
@@ -83,7 +110,7 @@ CommandLine readCommandLine(const QStringList& arguments) {
     if (command.file.isEmpty())
         return refuse(QStringLiteral("--export needs the FILE to read."));
     command.action = CommandLine::Action::Export;
-    command.format = *format;
+    command.exportOptions = {*format, parser.isSet(exactText)};
     command.output = parser.value(output);
     if (parser.isSet(output) && command.output.isEmpty())
         return refuse(QStringLiteral("--output needs a PATH."));

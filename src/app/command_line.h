@@ -20,12 +20,16 @@ struct CommandLine {
         Refuse,  // the command line is wrong: print the error and the usage
     };
     Action action = Action::Window;
-    QString file;
-    ExportFormat format = ExportFormat::Csv;
+    QString file; // a file name's text (fileNameText): fileNameBytes gives what to open
+    ExportOptions exportOptions;
     QString output; // empty: standard output
     QString error;  // for Refuse
     QString usage;
 };
+
+// The program's arguments as text, each byte of a name kept (fileNameText): Qt's own list loses
+// the bytes of a name that is not UTF-8. Windows hands over UTF-16 and loses nothing.
+QStringList argumentsOf(int argc, char** argv);
 
 // Reads the arguments, the program's path first. Qt's own options are not taken: the window's
 // QApplication never sees the command line.
@@ -34,7 +38,8 @@ CommandLine readCommandLine(const QStringList& arguments);
 // "kivo32 2.0.1", from the project's version.
 QString versionText();
 
-// Prints "kivo32: message" on standard error, the way the shell's tools report.
+// Prints "kivo32: message" on standard error, the way the shell's tools report, on one line with
+// any control characters shown as symbols (oneLineText).
 void complain(const QString& message);
 
 } // namespace kivo

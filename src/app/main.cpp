@@ -20,8 +20,8 @@ int runInShell(const kivo::CommandLine& command) {
         std::puts(kivo::versionText().toLocal8Bit().constData());
         return 0;
     case Action::Refuse:
-        kivo::complain(command.error + '\n');
-        std::fputs(command.usage.toLocal8Bit().constData(), stderr);
+        kivo::complain(command.error);
+        std::fputs(('\n' + command.usage).toLocal8Bit().constData(), stderr);
         return 2;
     case Action::Export:
         return kivo::runExport(command);
@@ -36,10 +36,10 @@ int runInShell(const kivo::CommandLine& command) {
 int main(int argc, char** argv) {
     kivo::CommandLine command;
     {
-        // A core application decodes the arguments as the platform does and needs no display; it
-        // is gone before the window's application is made.
+        // A core application needs no display; it is gone before the window's application is
+        // made.
         QCoreApplication shell(argc, argv);
-        command = kivo::readCommandLine(QCoreApplication::arguments());
+        command = kivo::readCommandLine(kivo::argumentsOf(argc, argv));
         if (command.action != kivo::CommandLine::Action::Window)
             return runInShell(command);
     }

@@ -1,9 +1,8 @@
 #include "run_export.h"
 
 #include "export_users.h"
+#include "file_name_text.h"
 #include "user_file.h"
-
-#include <QFile>
 
 #include <csignal>
 #include <cstdio>
@@ -14,6 +13,8 @@
 #ifdef _WIN32
 #include <fcntl.h>
 #include <io.h>
+#else
+#include <unistd.h>
 #endif
 
 namespace kivo {
@@ -28,8 +29,17 @@ QString exportedSentence(std::int64_t count) {
     return QString::number(count) + " users were exported.";
 }
 
+// The end of the refusal to write into the user file, named one way or another.
+QString theUserFileItself(const QString& file) {
+    return "the user file " + file + " itself; it is only read, never written.";
+}
+
 std::filesystem::path fsPath(const QString& path) {
+#ifdef _WIN32
     return std::filesystem::path(path.toStdU16String());
+#else
+    return std::filesystem::path(fileNameBytes(path)); // the name's own bytes, UTF-8 or not
+#endif
 }
 
 bool sameFile(const QString& a, const QString& b) {
@@ -41,7 +51,16 @@ std::FILE* createOutput(const QString& path) {
 #ifdef _WIN32
     return _wfopen(path.toStdWString().c_str(), L"wb");
 #else
-    return std::fopen(QFile::encodeName(path).constData(), "wb");
+    return std::fopen(fileNameBytes(path).c_str(), "wb");
+#endif
+}
+
+// Shortens a file the export created to its first length bytes.
+bool cutBack(std::FILE* stream, std::int64_t length) {
+#ifdef _WIN32
+    return _chsize_s(_fileno(stream), length) == 0;
+#else
+    return ::ftruncate(::fileno(stream), off_t(length)) == 0;
 #endif
 }
 
@@ -49,17 +68,20 @@ std::FILE* createOutput(const QString& path) {
 
 int runExport(const CommandLine& command) {
     UserFile file;
-    if (const FileError error = file.open(command.file.toStdString())) {
+    if (const FileError error = file.open(fileNameBytes(command.file))) {
         complain(command.file + " could not be opened: " +
                  QString::fromStdString(error.describe()) + ". " + exportedSentence(0));
         return 1;
     }
 
     std::FILE* stream = stdout;
+    if (command.output.isEmpty() && file.isWrittenBy(stdout)) {
+        complain("standard output is " + theUserFileItself(command.file));
+        return 1;
+    }
     if (!command.output.isEmpty()) {
         if (sameFile(command.output, command.file)) {
-            complain("--output names the user file " + command.file +
-                     " itself; it is only read, never written.");
+            complain("--output names " + theUserFileItself(command.file));
             return 1;
         }
         stream = createOutput(command.output);
@@ -76,8 +98,16 @@ int runExport(const CommandLine& command) {
     // ends the export quietly, instead of the signal killing the program.
     std::signal(SIGPIPE, SIG_IGN);
 #endif
+#ifdef SIGXFSZ
+    // Past the file size limit (ulimit -f), the write fails with EFBIG and the message below says
+    // how far the export got, instead of the signal killing the program mid-row.
+    std::signal(SIGXFSZ, SIG_IGN);
+#endif
 
-    const ExportResult result = exportUsers(file, command.format, stream);
+    const ExportResult result = exportUsers(file, command.exportOptions, stream);
+    // A user cut short by a failed write is no user: a file of our own loses it again.
+    const bool endsInCutRow = result.bytesWritten > result.wholeBytes &&
+                              (stream == stdout || !cutBack(stream, result.wholeBytes));
     const int closeError = stream != stdout && std::fclose(stream) != 0 ? errno : 0;
 
     if (result.output == OutputBlocks::State::ReaderGone)
@@ -85,8 +115,9 @@ int runExport(const CommandLine& command) {
     const QString written = " " + exportedSentence(result.exported);
     if (result.output == OutputBlocks::State::Failed || closeError) {
         const QString target = command.output.isEmpty() ? "standard output" : command.output;
-        complain("Writing to " + target + " failed: " +
-                 std::strerror(closeError ? closeError : result.outputError) + "." + written);
+        complain("Writing to " + target +
+                 " failed: " + std::strerror(closeError ? closeError : result.outputError) + "." +
+                 written + (endsInCutRow ? " The output ends in a cut row." : ""));
         return 1;
     }
     if (result.readError) {

@@ -2,75 +2,114 @@
 
 #include "export_columns.h"
 
+#include <QString>
+
 #include <charconv>
-#include <string_view>
-#include <utility>
 
 namespace kivo {
 namespace {
 
 constexpr std::string_view kRowEnd = "\r\n";
 
-void appendNumber(std::string& out, std::int64_t value) {
-    char digits[24];
-    const auto end = std::to_chars(digits, digits + sizeof digits, value).ptr;
-    out.append(digits, end);
+// The characters that make a field quoted.
+bool needsQuotes(std::string_view utf8) {
+    return utf8.find_first_of(",\"\r\n") != std::string_view::npos;
 }
 
-bool needsQuotes(std::string_view bytes) {
-    for (const char c : bytes)
-        if (c == ',' || c == '"' || c == '\r' || c == '\n')
-            return true;
-    return false;
+// The first characters that make a spreadsheet read a cell as a formula.
+bool looksLikeFormula(std::string_view utf8) {
+    return !utf8.empty() && std::string_view("=+-@").find(utf8.front()) != std::string_view::npos;
 }
 
-// Appends one field, quoted when it holds a comma, a quote or a line break.
-void appendField(std::string& out, std::string_view bytes) {
-    if (!needsQuotes(bytes)) {
-        out += bytes;
-        return;
-    }
-    out += '"';
-    for (const char c : bytes) {
+// What a spreadsheet takes as the start of a text it shows as it stands, never as a formula.
+constexpr char kPlainTextMark = '\'';
+
+std::string doubledQuotes(std::string_view utf8) {
+    std::string doubled;
+    for (const char c : utf8) {
         if (c == '"')
-            out += '"';
-        out += c;
+            doubled += '"';
+        doubled += c;
     }
-    out += '"';
+    return doubled;
 }
+
+// The room a number takes, its separator included.
+constexpr std::size_t kNumberRoom = 1 + 20;
+// ... and a text besides its characters: the separator, the quotes and the mark.
+constexpr std::size_t kTextRoom = 4;
 
 } // namespace
 
-void CsvWriter::appendText(std::string& out, std::u16string_view text) {
-    const auto room = std::size_t(utf8_.requiredSpace(qsizetype(text.size())));
-    if (encoded_.size() < room)
-        encoded_.resize(room);
-    const char* end =
-        utf8_.appendToBuffer(encoded_.data(), QStringView(text.data(), qsizetype(text.size())));
-    appendField(out, std::string_view(encoded_.data(), std::size_t(end - encoded_.data())));
+CsvWriter::CsvWriter(bool exactText)
+    : exactText_(exactText), plain_(makeByteForms([](const std::string& c) { return c; })),
+      quoted_(makeByteForms(doubledQuotes)), captions_(exportColumns().size()) {
+    for (std::size_t byte = 0; byte < needsQuotes_.size(); ++byte) {
+        const ByteForm& form = plain_.forms[byte];
+        needsQuotes_[byte] = needsQuotes({form.bytes.data(), form.size});
+    }
 }
 
-void CsvWriter::writeHeader(std::string& out) {
-    bool first = true;
-    for (const ExportColumn& column : exportColumns()) {
-        if (!std::exchange(first, false))
-            out += ',';
-        appendField(out, column.name);
-    }
-    out += kRowEnd;
+std::string CsvWriter::field(std::string_view utf8, bool defuse) const {
+    const std::string lead = defuse && looksLikeFormula(utf8) ? std::string(1, kPlainTextMark) : "";
+    if (!needsQuotes(utf8))
+        return lead + std::string(utf8);
+    return '"' + lead + doubledQuotes(utf8) + '"';
 }
 
-void CsvWriter::writeUser(std::int64_t recordNumber, const UserRecord& user, std::string& out) {
-    bool first = true;
-    for (const ExportColumn& column : exportColumns()) {
-        if (!std::exchange(first, false))
-            out += ',';
-        if (column.value == ExportColumn::Value::ShownText)
-            appendText(out, shownText(*column.field, user));
-        else
-            appendNumber(out, columnNumber(column, recordNumber, user));
+char* CsvWriter::writeText(char* at, std::string_view bytes) const {
+    unsigned quoted = 0;
+    for (const char c : bytes)
+        quoted |= needsQuotes_[static_cast<unsigned char>(c)];
+    if (quoted)
+        *at++ = '"';
+    if (!exactText_ && !bytes.empty()) {
+        const ByteForm& first = plain_.forms[static_cast<unsigned char>(bytes.front())];
+        if (looksLikeFormula({first.bytes.data(), first.size}))
+            *at++ = kPlainTextMark;
     }
-    out += kRowEnd;
+    at = writeForms(quoted ? quoted_ : plain_, bytes, at);
+    if (quoted)
+        *at++ = '"';
+    return at;
+}
+
+void CsvWriter::writeHeader(OutputBlocks& out) {
+    std::string header;
+    for (const ExportColumn& column : exportColumns())
+        header += (header.empty() ? "" : ",") + field(column.name, false);
+    out.append(header);
+    out.append(kRowEnd);
+}
+
+void CsvWriter::writeUser(std::int64_t recordNumber, const UserRecord& user, OutputBlocks& out) {
+    const auto& columns = exportColumns();
+    for (std::size_t i = 0; i < columns.size(); ++i) {
+        const ExportColumn& column = columns[i];
+        const bool separated = i > 0;
+        if (column.value != ExportColumn::Value::ShownText) {
+            char* at = out.room(kNumberRoom);
+            *at = ',';
+            at += separated;
+            out.commit(
+                std::to_chars(at, at + kNumberRoom - 1, columnNumber(column, recordNumber, user))
+                    .ptr);
+        } else if (column.field->kind == ShownKind::Text) {
+            const std::string_view bytes = column.field->bytes(user);     // shownText: each byte's
+            char* at = out.room(kTextRoom + bytes.size() * kRoomPerByte); // character
+            *at = ',';
+            out.commit(writeText(at + separated, bytes));
+        } else {
+            const Snippet& cell = captions_[i].cell(column.field->number(user), [&] {
+                const auto text = shownText(*column.field, user);
+                return field(QString::fromStdU16String(text).toUtf8().toStdString(), !exactText_);
+            });
+            char* at = out.room(1 + cell.room());
+            *at = ',';
+            out.commit(cell.write(at + separated));
+        }
+    }
+    out.append(kRowEnd);
 }
 
 } // namespace kivo

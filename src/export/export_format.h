@@ -15,6 +15,15 @@ inline constexpr std::array<std::pair<std::string_view, ExportFormat>, 2> kExpor
     {"jsonl", ExportFormat::JsonLines},
 }};
 
+// How an export writes its users.
+struct ExportOptions {
+    ExportFormat format = ExportFormat::Csv;
+    // A CSV text cell that starts with =, +, - or @ is a formula to a spreadsheet, which would run
+    // it: a caller could name himself =HYPERLINK(...). Such a cell gets a leading ' unless the
+    // texts are asked for exactly, for scripts. JSON Lines always writes texts exactly.
+    bool exactText = false;
+};
+
 std::optional<ExportFormat> exportFormatNamed(std::string_view name);
 
 // Every name, for the usage: "csv|jsonl".

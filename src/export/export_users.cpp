@@ -8,10 +8,10 @@
 namespace kivo {
 namespace {
 
-std::unique_ptr<UserWriter> makeWriter(ExportFormat format) {
-    switch (format) {
+std::unique_ptr<UserWriter> makeWriter(const ExportOptions& options) {
+    switch (options.format) {
     case ExportFormat::Csv:
-        return std::make_unique<CsvWriter>();
+        return std::make_unique<CsvWriter>(options.exactText);
     case ExportFormat::JsonLines:
         return std::make_unique<JsonLinesWriter>();
     }
@@ -20,7 +20,7 @@ std::unique_ptr<UserWriter> makeWriter(ExportFormat format) {
 
 } // namespace
 
-ExportResult exportUsers(const UserFile& file, ExportFormat format, std::FILE* stream) {
+ExportResult exportUsers(const UserFile& file, const ExportOptions& options, std::FILE* stream) {
     ExportResult result;
     const std::int64_t length = file.length().value_or(0);
     const auto recordSize = static_cast<std::int64_t>(kRecordSize);
@@ -28,8 +28,9 @@ ExportResult exportUsers(const UserFile& file, ExportFormat format, std::FILE* s
     result.leftoverBytes = length % recordSize;
 
     OutputBlocks output(stream);
-    const auto writer = makeWriter(format);
-    writer->writeHeader(output.buffer());
+    const auto writer = makeWriter(options);
+    writer->writeHeader(output);
+    output.endHeader();
     UserFile::Sequence records(file);
     for (std::int64_t number = 1; number <= result.wholeUsers; ++number) {
         const ReadResult read = records.next();
@@ -37,12 +38,14 @@ ExportResult exportUsers(const UserFile& file, ExportFormat format, std::FILE* s
             result.readError = read.error;
             break;
         }
-        writer->writeUser(number, *read.record, output.buffer());
+        writer->writeUser(number, *read.record, output);
         if (!output.endUser())
             break;
     }
     output.finish();
     result.exported = output.usersWritten();
+    result.bytesWritten = output.bytesWritten();
+    result.wholeBytes = output.wholeBytes();
     result.output = output.state();
     result.outputError = output.error();
     return result;

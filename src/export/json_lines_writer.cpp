@@ -4,7 +4,6 @@
 
 #include <QJsonArray>
 #include <QJsonDocument>
-#include <QJsonObject>
 
 #include <charconv>
 
@@ -12,65 +11,53 @@ namespace kivo {
 namespace {
 
 // The JSON form Qt writes for one string, quotes included.
-QByteArray qtJsonString(const QString& text) {
+std::string qtJsonString(const QString& text) {
     const QByteArray array = QJsonDocument(QJsonArray{text}).toJson(QJsonDocument::Compact);
-    return array.mid(1, array.size() - 2); // without the array's brackets
+    return array.mid(1, array.size() - 2).toStdString(); // without the array's brackets
 }
+
+// Inside the quotes.
+std::string escapedCharacter(const std::string& utf8) {
+    const std::string quoted = qtJsonString(QString::fromUtf8(utf8));
+    return quoted.substr(1, quoted.size() - 2);
+}
+
+constexpr std::size_t kNumberRoom = 20;
 
 } // namespace
 
-JsonLinesWriter::JsonLinesWriter() : escaped_(0x10000) {
-    const auto& columns = exportColumns();
-    QJsonObject keys;
-    for (std::size_t i = 0; i < columns.size(); ++i)
-        keys.insert(QString::fromStdString(columns[i].name), qint64(i));
-    for (auto key = keys.constBegin(); key != keys.constEnd(); ++key)
-        keys_.push_back(
-            {(qtJsonString(key.key()) + ':').toStdString(), std::size_t(key.value().toInteger())});
-}
-
-void JsonLinesWriter::appendString(std::string& out, std::u16string_view text) {
-    for (const char16_t c : text) {
-        if (QChar::isSurrogate(c)) { // never split a pair: Qt writes the whole text
-            out += qtJsonString(QStringView(text.data(), qsizetype(text.size())).toString())
-                       .toStdString();
-            return;
-        }
-    }
-    out += '"';
-    for (const char16_t c : text) {
-        Escaped& form = escaped_[c];
-        if (form.size == 0) {
-            const QByteArray quoted = qtJsonString(QString(QChar(c)));
-            const QByteArray inner = quoted.mid(1, quoted.size() - 2);
-            std::copy(inner.begin(), inner.end(), form.bytes.begin());
-            form.size = std::uint8_t(inner.size());
-        }
-        out.append(form.bytes.data(), form.size);
-    }
-    out += '"';
+JsonLinesWriter::JsonLinesWriter()
+    : escaped_(makeByteForms(escapedCharacter)), captions_(exportColumns().size()) {
+    for (const ExportColumn& column : exportColumns())
+        keys_.emplace_back((keys_.empty() ? "{" : ",") +
+                           qtJsonString(QString::fromStdString(column.name)) + ':');
 }
 
 void JsonLinesWriter::writeUser(std::int64_t recordNumber, const UserRecord& user,
-                                std::string& out) {
+                                OutputBlocks& out) {
     const auto& columns = exportColumns();
-    char separator = '{';
-    for (const Key& key : keys_) {
-        out += separator;
-        separator = ',';
-        out += key.json;
-        const ExportColumn& column = columns[key.column];
-        if (column.value == ExportColumn::Value::ShownText) {
-            appendString(out, shownText(*column.field, user));
+    for (std::size_t i = 0; i < columns.size(); ++i) {
+        const ExportColumn& column = columns[i];
+        const Snippet& key = keys_[i];
+        if (column.value != ExportColumn::Value::ShownText) {
+            char* at = key.write(out.room(key.room() + kNumberRoom));
+            out.commit(
+                std::to_chars(at, at + kNumberRoom, columnNumber(column, recordNumber, user)).ptr);
+        } else if (column.field->kind == ShownKind::Text) {
+            const std::string_view bytes = column.field->bytes(user); // shownText: each byte's
+            char* at = key.write(out.room(key.room() + 2 + bytes.size() * kRoomPerByte));
+            *at++ = '"';
+            at = writeForms(escaped_, bytes, at); // character
+            *at++ = '"';
+            out.commit(at);
         } else {
-            char digits[24];
-            const auto end = std::to_chars(digits, digits + sizeof digits,
-                                           columnNumber(column, recordNumber, user))
-                                 .ptr;
-            out.append(digits, end);
+            const Snippet& cell = captions_[i].cell(column.field->number(user), [&] {
+                return qtJsonString(QString::fromStdU16String(shownText(*column.field, user)));
+            });
+            out.commit(cell.write(key.write(out.room(key.room() + cell.room()))));
         }
     }
-    out += "}\n";
+    out.append("}\n");
 }
 
 } // namespace kivo

@@ -10,6 +10,9 @@ std::string FileError::describe() const {
         return "no user file is open";
     case Kind::NotFound:
         return "it does not exist";
+    case Kind::BadName:
+        return "its name cannot be handed to the system as it is (it holds a NUL, or bytes that "
+               "are not text)";
     case Kind::IsDirectory:
         return "it is a folder, not a file";
     case Kind::NotRegular:

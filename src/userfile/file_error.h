@@ -9,12 +9,13 @@ namespace kivo {
 struct FileError {
     enum class Kind {
         None,
-        NoFile,        // nothing open, or a record read before any open
-        NotFound,      // the path names no file
-        IsDirectory,   // the path names a folder
-        NotRegular,    // a device, pipe or socket: not a user file
-        NoPermission,  // the system refused to let us read it
-        SystemError,   // any other failure the system reported (its code kept)
+        NoFile,       // nothing open, or a record read before any open
+        NotFound,     // the path names no file
+        BadName,      // no file can have that name: it holds a NUL, or is not text the system takes
+        IsDirectory,  // the path names a folder
+        NotRegular,   // a device, pipe or socket: not a user file
+        NoPermission, // the system refused to let us read it
+        SystemError,  // any other failure the system reported (its code kept)
         RecordMissing, // the record is not wholly in the file (it shrank, or the number is wrong)
     };
 

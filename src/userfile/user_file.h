@@ -4,6 +4,7 @@
 #include "user_record.h"
 
 #include <cstdint>
+#include <cstdio>
 #include <optional>
 #include <string>
 #include <vector>
@@ -40,6 +41,11 @@ public:
     // One positioned read of record n (1-based), decoded into a fresh record. A record that is
     // not wholly in the file is an error, never a record with stale or zero-filled fields.
     [[nodiscard]] ReadResult read(std::int64_t n) const;
+
+    // Whether the stream writes into the open file itself, whatever name either was opened by: the
+    // same device and inode, or on Windows the same volume and file id. A shell redirection such
+    // as `>> FILE` or `1<> FILE` would otherwise overwrite the users being read.
+    bool isWrittenBy(std::FILE* stream) const;
 
     void closeAll();
     bool isOpen() const { return handle_ != kNoHandle; }

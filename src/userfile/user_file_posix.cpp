@@ -1,5 +1,5 @@
 // UserFile's own system calls on Linux and other POSIX systems: a descriptor opened without
-// blocking, fstat for the length, pread for positioned reads.
+// blocking, fstat for the length and the file's identity, pread for positioned reads.
 #include "user_file.h"
 
 #include <cerrno>
@@ -42,6 +42,9 @@ FileError UserFile::open(const std::string& path) {
     closeAll();
     if (path.empty())
         return {FileError::Kind::NotFound, ENOENT};
+    // The system reads a name up to its first NUL: "a\0b" would open "a".
+    if (path.find('\0') != std::string::npos)
+        return {FileError::Kind::BadName};
     // O_NONBLOCK: opening a FIFO must never wait for a writer. No O_CREAT: a missing file is an
     // error, not a new empty file.
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
@@ -79,6 +82,14 @@ FileError UserFile::readPiece(std::int64_t offset, std::uint8_t* into, std::size
         return fromErrno(errno);
     got = static_cast<std::size_t>(n);
     return {};
+}
+
+bool UserFile::isWrittenBy(std::FILE* stream) const {
+    struct stat ours {};
+    struct stat theirs {};
+    return isOpen() && ::fstat(descriptor(handle_), &ours) == 0 &&
+           ::fstat(::fileno(stream), &theirs) == 0 && ours.st_dev == theirs.st_dev &&
+           ours.st_ino == theirs.st_ino;
 }
 
 void UserFile::closeAll() {

@@ -3,6 +3,7 @@
 // (stopping at a 0x1A byte), call a folder "permission denied" and give a 32-bit length.
 #include "user_file.h"
 
+#include <io.h>
 #include <windows.h>
 
 #include <algorithm>
@@ -88,9 +89,12 @@ std::string systemErrorText(int code) {
 
 FileError UserFile::open(const std::string& path) {
     closeAll();
-    const auto wide = widePath(path);
-    if (!wide)
+    if (path.empty())
         return {FileError::Kind::NotFound, ERROR_FILE_NOT_FOUND};
+    const auto wide = widePath(path);
+    // The system reads a name up to its first NUL: "a\0b" would open "a".
+    if (!wide || wide->find(L'\0') != std::wstring::npos)
+        return {FileError::Kind::BadName};
     if (namesADevice(*wide))
         return {FileError::Kind::NotRegular};
     // Sharing read, write and delete: the board goes on writing, renaming and removing the file
@@ -139,6 +143,19 @@ FileError UserFile::readPiece(std::int64_t offset, std::uint8_t* into, std::size
     }
     got = n;
     return {};
+}
+
+bool UserFile::isWrittenBy(std::FILE* stream) const {
+    // A console or a pipe has no file id: GetFileInformationByHandle fails, and it is not the file.
+    const auto other = reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(stream)));
+    BY_HANDLE_FILE_INFORMATION ours{};
+    BY_HANDLE_FILE_INFORMATION theirs{};
+    return isOpen() && other != INVALID_HANDLE_VALUE &&
+           GetFileInformationByHandle(windowsHandle(handle_), &ours) &&
+           GetFileInformationByHandle(other, &theirs) &&
+           ours.dwVolumeSerialNumber == theirs.dwVolumeSerialNumber &&
+           ours.nFileIndexHigh == theirs.nFileIndexHigh &&
+           ours.nFileIndexLow == theirs.nFileIndexLow;
 }
 
 void UserFile::closeAll() {

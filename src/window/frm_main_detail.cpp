@@ -1,6 +1,7 @@
 // The detail view: the selected user, read afresh from the file, on the three pages.
 #include "board_text.h"
 #include "box_text.h"
+#include "file_name_text.h"
 #include "frm_main.h"
 #include "locked_check_box.h"
 #include "shown_fields.h"
@@ -42,9 +43,10 @@ void frmMain::List1_Click() {
     if (!result.record) {
         // Never leave another user's data in view while this one is selected.
         clearDetail();
-        warn(tr("Read"), tr("User %1 could not be read from %2: %3.")
-                             .arg(entry + 1)
-                             .arg(openedPath_, QString::fromStdString(result.error.describe())));
+        warn(tr("Read"),
+             tr("User %1 could not be read from %2: %3.")
+                 .arg(entry + 1)
+                 .arg(oneLineText(openedPath_), QString::fromStdString(result.error.describe())));
         return;
     }
     showRecord(*result.record);

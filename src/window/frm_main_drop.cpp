@@ -1,4 +1,5 @@
 // Drag and drop: one user file dropped on the window opens through the same steps as Open.
+#include "file_name_text.h"
 #include "frm_main.h"
 
 #include <QDropEvent>
@@ -15,7 +16,7 @@ QString droppedFile(const QMimeData* data) {
     const QList<QUrl> urls = data->urls();
     if (urls.size() != 1 || !urls.constFirst().isLocalFile())
         return {};
-    const QString path = urls.constFirst().toLocalFile();
+    const QString path = localFileOf(urls.constFirst()); // its bytes kept, whatever they are
     return QFileInfo(path).isDir() ? QString() : path;
 }
 

@@ -4,6 +4,7 @@
 #include "frm_main.h"
 #include "keyboard_tool_bar.h"
 #include "kivo_version.h"
+#include "locked_accessibility.h"
 #include "locked_check_box.h"
 #include "shown_fields.h"
 #include "tab_control.h"
@@ -111,6 +112,7 @@ frmMain::frmMain(WindowServices& services, QWidget* parent)
                           Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint),
       services_(services) {
     setObjectName(QStringLiteral("frmMain"));
+    installLockedAccessibility(); // before any control's accessible interface is asked for
     setWindowTitle(QStringLiteral("Form1"));
     setWindowIcon(windowIcon32And16());
     setFixedSize(twipRect(0, 0, 7995, 5445).size());

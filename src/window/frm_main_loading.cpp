@@ -1,4 +1,5 @@
 // The Open command: pick the user file and list every user in file order.
+#include "file_name_text.h"
 #include "frm_main.h"
 #include "last_folder.h"
 #include "user_list_model.h"
@@ -33,7 +34,8 @@ QString formatUserCount(double count, const QLocale& locale) {
 
 void frmMain::mnuOpen_Click() {
     users_->clear(); // before the dialog: a cancelled dialog leaves the list empty
-    const QString path = services_.chooseFile(this, kUserFileFilter, openDialogFolder());
+    const QString path =
+        services_.chooseFile(this, kUserFileFilter, openDialogFolder(services_.settingsFile()));
     if (path.isEmpty())
         return;
     openUserFile(path);
@@ -41,9 +43,9 @@ void frmMain::mnuOpen_Click() {
 
 void frmMain::openUserFile(const QString& path) {
     users_->clear(); // a file named without the dialog empties the list all the same
-    if (const FileError error = userFile_.open(path.toStdString())) {
+    if (const FileError error = userFile_.open(fileNameBytes(path))) {
         warn(tr("Open"), tr("The file %1 could not be opened: %2.")
-                             .arg(path, QString::fromStdString(error.describe())));
+                             .arg(oneLineText(path), QString::fromStdString(error.describe())));
         standWithoutFile();
         return;
     }
@@ -55,13 +57,13 @@ void frmMain::openUserFile(const QString& path) {
     if (std::floor(count) > double(UserListModel::kMaxEntries)) {
         warn(tr("Open"), tr("The file %1 could not be opened: it holds %2 users, and this viewer "
                             "lists at most %3.")
-                             .arg(path, formatUserCount(std::floor(count), locale()),
+                             .arg(oneLineText(path), formatUserCount(std::floor(count), locale()),
                                   QString::number(UserListModel::kMaxEntries)));
         userFile_.closeAll();
         standWithoutFile();
         return;
     }
-    rememberOpenedFile(path);
+    rememberOpenedFile(services_.settingsFile(), path);
     panel(StatusPanel::UserCount)->setText(formatUserCount(count, locale()) + tr(" users in file"));
     listUsers(count);
     toolbarButton(ToolbarButton::Undo)->setEnabled(true);
@@ -97,8 +99,9 @@ void frmMain::listUsers(double count) {
     users_->publish();
     gauge1_->hide();
     if (stopped)
-        warn(tr("Open"), tr("The file %1 could not be read to the end: %2.")
-                             .arg(openedPath_, QString::fromStdString(stopped.describe())));
+        warn(tr("Open"),
+             tr("The file %1 could not be read to the end: %2.")
+                 .arg(oneLineText(openedPath_), QString::fromStdString(stopped.describe())));
 }
 
 void frmMain::advanceGauge(std::int64_t listed, std::int64_t total) {

@@ -1,9 +1,14 @@
 #include "qt_window_services.h"
 
+#include "settings_file.h"
+
 #include <QApplication>
 #include <QFileDialog>
 #include <QGuiApplication>
 #include <QScreen>
+#include <QSettings>
+#include <QStandardPaths>
+#include <QTemporaryDir>
 #include <QWidget>
 
 namespace kivo {
@@ -36,13 +41,32 @@ void setUpOpenDialog(QFileDialog& dialog, const QString& nameFilter, const QStri
     dialog.setFilter(dialog.filter() & ~QDir::CaseSensitive);
 }
 
+void keepDialogSettingsSafe() {
+#ifndef Q_OS_WIN // there Qt keeps them in the registry
+    const QString shared = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
+                           QStringLiteral("/QtProject.conf");
+    const QFileInfo file(shared), lock(shared + QStringLiteral(".lock"));
+    const bool safe = (file.isFile() || (!file.exists() && !file.isSymLink())) && !lock.exists() &&
+                      !lock.isSymLink();
+    if (safe)
+        return;
+    static QTemporaryDir own;
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, own.path());
+#endif
+}
+
 QString QtWindowServices::chooseFile(QWidget* parent, const QString& nameFilter,
                                      const QString& startFolder) {
+    keepDialogSettingsSafe();
     QFileDialog dialog(parent);
     setUpOpenDialog(dialog, nameFilter, startFolder);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return {};
     return dialog.selectedFiles().constFirst();
+}
+
+QString QtWindowServices::settingsFile() {
+    return defaultSettingsFile();
 }
 
 QRect QtWindowServices::screenGeometry(const QWidget* window) {

@@ -13,6 +13,7 @@ public:
     QMessageBox::StandardButton showMessage(QWidget* parent, const MessageSpec& message) override;
     QString chooseFile(QWidget* parent, const QString& nameFilter,
                        const QString& startFolder) override;
+    QString settingsFile() override;
     QRect screenGeometry(const QWidget* window) override;
     void quit() override;
 };
@@ -20,5 +21,12 @@ public:
 // How the real seam dresses its box and dialog, apart from showing them, so that tests can look.
 void setUpMessageBox(QMessageBox& box, const MessageSpec& message);
 void setUpOpenDialog(QFileDialog& dialog, const QString& nameFilter, const QString& startFolder);
+
+// Qt's own file dialog reads and writes the settings all Qt programs share (QtProject.conf in the
+// per-user configuration folder) as it is made and destroyed, through QSettings, which would wait
+// for ever on a FIFO or a lock left in their place. When the file is not a regular one, or a lock
+// is there, the dialog's settings go to a fresh folder of this program's own instead, and it
+// starts without its remembered places. Call before each dialog is made.
+void keepDialogSettingsSafe();
 
 } // namespace kivo

@@ -17,8 +17,8 @@ struct MessageSpec {
     QMessageBox::StandardButton defaultButton = QMessageBox::NoButton;
 };
 
-// The window reaches the user's answers, the screen and the end of the program only through
-// this seam, so that tests can answer for the user without a modal loop.
+// The window reaches the user's answers, its settings, the screen and the end of the program
+// only through this seam, so that tests can answer for the user without a modal loop.
 class WindowServices {
 public:
     virtual ~WindowServices() = default;
@@ -31,6 +31,10 @@ public:
     // empty path when cancelled.
     virtual QString chooseFile(QWidget* parent, const QString& nameFilter,
                                const QString& startFolder) = 0;
+
+    // The file the window keeps its settings in (the folder of the last file opened); empty
+    // when nothing is to be kept.
+    virtual QString settingsFile() = 0;
 
     // The whole screen the window is on, in logical pixels.
     virtual QRect screenGeometry(const QWidget* window) = 0;

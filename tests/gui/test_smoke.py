@@ -62,6 +62,25 @@ class SmokeTest(unittest.TestCase):
                 expected = [user[caption]] if caption == "Language" else str(user[caption])
                 self.assertEqual(self.shown(caption), expected)
 
+        # Locked controls stay as the program set them, whatever an assistive technology asks:
+        # every action the Resume check box offers, every edit a locked box accepts.
+        resume, number = find(self.main, pyatspi.ROLE_CHECK_BOX, "Resume"), self.viewer.field(
+            "Resume number")
+        shown = (resume.getState().contains(pyatspi.STATE_CHECKED), text(number))
+        self.assertEqual(shown, (True, str(user["Resume number"])))
+        actions = resume.queryAction()
+        for i in range(actions.nActions):
+            actions.doAction(i)
+        try:
+            edit = number.queryEditableText()
+        except NotImplementedError:  # a box that offers no editing at all
+            edit = None
+        if edit:
+            edit.setTextContents("0")
+            edit.insertText(0, "9", 1)
+            edit.deleteText(0, 1)
+        self.assertEqual((resume.getState().contains(pyatspi.STATE_CHECKED), text(number)), shown)
+
         click(find(self.main, pyatspi.ROLE_PUSH_BUTTON, "Exit"))
         self.viewer.answer("Exit", "Yes")
         self.assertEqual(self.viewer.process.wait(timeout=10), 0)

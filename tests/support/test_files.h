@@ -8,10 +8,21 @@
 #include <QFileInfo>
 #include <QTemporaryDir>
 
+#include <filesystem>
+
 namespace kivo::testing {
 
 class TestFiles {
 public:
+    TestFiles() = default;
+    TestFiles(const TestFiles&) = delete;
+    TestFiles& operator=(const TestFiles&) = delete;
+    // Qt lists no name that is not UTF-8, so its removal would leave such files behind.
+    ~TestFiles() {
+        std::error_code ignored;
+        std::filesystem::remove_all(std::filesystem::path(dir_.path().toStdU16String()), ignored);
+    }
+
     QString path(const QString& name) const { return dir_.filePath(name); }
 
     // Writes the bytes to the named file, making its folders, and returns its full path.

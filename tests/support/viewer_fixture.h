@@ -10,7 +10,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
-#include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -18,15 +17,12 @@
 
 namespace kivo::testing {
 
-// The window keeps settings in the per-user configuration folder. A test run keeps them in a
-// folder of its own, never in the user's, on every platform: set before main(), as Qt looks the
-// folder up only once.
+// Qt's own file dialog keeps its state in the per-user configuration folder. A test run keeps it
+// in a folder of its own, never in the user's: set before main(), as Qt looks the folder up
+// only once.
 struct PrivateConfigHome {
     QTemporaryDir dir;
-    PrivateConfigHome() {
-        qputenv("XDG_CONFIG_HOME", QFile::encodeName(dir.path()));
-        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, dir.path());
-    }
+    PrivateConfigHome() { qputenv("XDG_CONFIG_HOME", QFile::encodeName(dir.path())); }
 };
 inline const PrivateConfigHome privateConfigHome;
 
@@ -36,6 +32,9 @@ public:
     QString chosenPath;                // what the next file dialog returns; then ""
     std::vector<QString> filters;      // the filter of every dialog shown
     std::vector<QString> startFolders; // the folder every dialog started in
+    // The window's settings file: by default one for the whole test run, so that what one viewer
+    // remembers the next one finds.
+    QString settingsPath = privateConfigHome.dir.filePath("kivo32.ini");
     int quits = 0;
     bool overShownWindow = false; // whether the last box's window was on screen
 
@@ -49,6 +48,7 @@ public:
         startFolders.push_back(startFolder);
         return std::exchange(chosenPath, QString());
     }
+    QString settingsFile() override { return settingsPath; }
     QRect screenGeometry(const QWidget*) override { return {0, 0, 1920, 1080}; }
     void quit() override { ++quits; }
 };
