@@ -17,8 +17,10 @@ RUNTIME = tempfile.TemporaryDirectory()
 XVFB = subprocess.Popen([os.path.join(os.path.dirname(__file__), "virtual-display")],
                         stdout=subprocess.PIPE)
 atexit.register(XVFB.terminate)  # not kill: Xvfb then frees its display for the next run
-os.environ.update(DISPLAY=":" + XVFB.stdout.readline().decode().strip(),
-                  XDG_RUNTIME_DIR=RUNTIME.name)
+_number = XVFB.stdout.readline().decode().strip()
+if not _number.isdigit():
+    raise RuntimeError("the virtual display did not start")
+os.environ.update(DISPLAY=":" + _number, XDG_RUNTIME_DIR=RUNTIME.name)
 subprocess.run(["dbus-update-activation-environment", "DISPLAY", "XDG_RUNTIME_DIR"], check=True)
 import pyatspi  # noqa: E402  (once the display and the runtime folder exist)
 
