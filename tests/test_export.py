@@ -194,10 +194,6 @@ class ExportTest(unittest.TestCase):
 
     def test_output_full(self):
         limit = 100_000  # bytes a file may grow to, as ulimit -f: the write past it gets EFBIG
-
-        def limited():
-            resource.setrlimit(resource.RLIMIT_FSIZE, (limit, resource.RLIM_INFINITY))
-
         target = self.file + ".out"
         cases = [(fmt, output, cut) for fmt in READ for output, cut in (
             (["--output", target], ""), ([], " The output ends in a cut row."))]
@@ -205,16 +201,15 @@ class ExportTest(unittest.TestCase):
             with self.subTest(format=fmt, output=output), open(target, "wb") as out:
                 done = subprocess.run([VIEWER, "--export", fmt, self.big, *output], env=ENV,
                                       stdout=out, stderr=subprocess.PIPE, timeout=30,
-                                      preexec_fn=limited)
+                                      preexec_fn=lambda: resource.setrlimit(
+                                          resource.RLIMIT_FSIZE, (limit, resource.RLIM_INFINITY)))
                 data = pathlib.Path(target).read_bytes()
                 # A file of our own ends after the last whole user; standard output was written
                 # to its limit, and the message says a cut row follows the users counted.
-                self.assertEqual(len(data) == limit, bool(cut))
-                whole = data[:data.rindex(b"\n") + 1]
-                self.assertEqual(len(whole) == len(data), not cut)
-                rows = READ[fmt](whole)
+                self.assertEqual((done.returncode, len(data) == limit, data.endswith(b"\n")),
+                                 (1, bool(cut), not cut))
+                rows = READ[fmt](data[:data.rindex(b"\n") + 1])
                 self.assertEqual([int(row["Record"]) for row in rows], list(range(1, len(rows) + 1)))
-                self.assertEqual(done.returncode, 1)
                 where = "standard output" if cut else target
                 self.assertMessage(done.stderr, f"Writing to {where} failed: ",
                                    f". {len(rows)} users were exported.{cut}")

@@ -292,9 +292,10 @@ private slots:
     void fileNameBytesComeBack_data() {
         QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<QString>("text"); // empty: not all of it is UTF-8
-        QTest::newRow("UTF-8") << QByteArray("/K\xc3\xa4ytt\xc3\xa4j\xc3\xa4t/\xf0\x9f\x98\x80")
-                               << QString::fromUtf8(
-                                      "/K\xc3\xa4ytt\xc3\xa4j\xc3\xa4t/\xf0\x9f\x98\x80");
+        const char* utf8 =
+            "/K\xc3\xa4ytt\xc3\xa4j\xc3\xa4t/\xe6\x97\xa5\xef\xbc\xa1\xf0\x9f\x98\x80";
+        QTest::newRow("UTF-8, two to four bytes a letter")
+            << QByteArray(utf8) << QString::fromUtf8(utf8);
         QTest::newRow("Latin-1") << QByteArray("/K\xe4ytt\xe4j\xe4t") << QString();
         QTest::newRow("overlong slash") << QByteArray("/a\xc0\xaf") << QString();
         QTest::newRow("overlong three bytes") << QByteArray("\xe0\x80\xaf") << QString();
@@ -340,18 +341,26 @@ private slots:
         QFETCH(QString, folder);
         const QString path = files_.path("format.ini");
         QFile file(path);
+        const auto rewrite = [&](const QString& value) { // ours, over what is there
+            QVERIFY(file.open(QIODevice::ReadWrite));
+            const QByteArray theirs = file.readAll();
+            file.resize(0);
+            file.write(withLastFolder(theirs, value));
+            file.close();
+        };
         file.remove();
-        QSettings(path, QSettings::IniFormat).setValue("open/lastFolder", folder);
+        QSettings(path, QSettings::IniFormat).setValue("open/aSibling", "kept");
         QSettings(path, QSettings::IniFormat).setValue("other/key", "kept");
-        QVERIFY(file.open(QIODevice::ReadWrite));
-        const QByteArray theirs = file.readAll();
-        QCOMPARE(lastFolderIn(theirs), folder);
-        file.resize(0);
-        file.write(withLastFolder(theirs, folder + "2")); // a new value, of another length
-        file.close();
+        rewrite(folder); // into their [open]
+        QCOMPARE(QSettings(path, QSettings::IniFormat).value("open/lastFolder").toString(), folder);
+        rewrite(folder + "2"); // over our own line, to a value of another length
         const QSettings read(path, QSettings::IniFormat);
         QCOMPARE(read.value("open/lastFolder").toString(), folder + "2");
-        QCOMPARE(read.value("other/key").toString(), QString("kept"));
+        QCOMPARE(read.value("open/aSibling").toString() + read.value("other/key").toString(),
+                 QString("keptkept"));
+        QSettings(path, QSettings::IniFormat).setValue("open/lastFolder", folder + "3");
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(lastFolderIn(file.readAll()), folder + "3");
     }
 
     // The remembered folder is a convenience. Whatever stands where its settings file should be,
@@ -431,14 +440,17 @@ private slots:
     // destroyed. Whatever stands in their place, it neither waits nor changes what is there.
     void dialogSettingsTraps_data() {
         QTest::addColumn<QString>("trap");
+        QTest::addColumn<bool>("used"); // whether the dialog keeps its places there
         for (const char* trap : {"FIFO", "link to a FIFO", "lock folder", "link to a device"})
-            QTest::newRow(trap) << QString(trap);
+            QTest::newRow(trap) << QString(trap) << false;
+        QTest::newRow("link to a regular file") << QString("link to a regular file") << true;
     }
     void dialogSettingsTraps() {
 #ifndef Q_OS_LINUX
         QSKIP("FIFOs and devices are Linux's");
 #else
         QFETCH(QString, trap);
+        QFETCH(bool, used);
         // The test run's own configuration folder, where Qt looks first.
         const QString config = privateConfigHome.dir.path();
         QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, config);
@@ -461,6 +473,9 @@ private slots:
         }
         QVERIFY2(!watchdog.finish(), "the dialog waited for its settings");
         QCOMPARE(standing(config), before);
+        QFile regular(targets + "/regular");
+        QCOMPARE(regular.open(QIODevice::ReadOnly) && regular.readAll().contains("[FileDialog]"),
+                 used);
 #endif
     }
 
@@ -764,9 +779,11 @@ private slots:
         row("missing", files_.path("missing.dat"), FileError::Kind::NotFound);
         // On one line, and nothing a terminal or a label would act on.
         row("missing, control characters in its name",
-            files_.path(QString::fromUtf8("BBBS\tUSER\n\x1b[31m\x7f\u2028.DAT")),
+            files_.path(
+                QString::fromUtf16(u"BBBS\tUSER\n\x1b[31m\x7f\u2028\u0080\u009f.DAT\U0001F600")),
             FileError::Kind::NotFound,
-            files_.path(QString::fromUtf16(u"BBBS\u2409USER\u240A\u241B[31m\u2421\u2424.DAT")));
+            files_.path(QString::fromUtf16(
+                u"BBBS\u2409USER\u240A\u241B[31m\u2421\u2424\uFFFD\uFFFD.DAT\U0001F600")));
         row("in a missing folder", files_.path("no such folder/BBBSUSER.DAT"),
             FileError::Kind::NotFound);
         // The file opened first, and more after a NUL: never that file.

@@ -9,6 +9,8 @@
 #include <algorithm>
 #include <cctype>
 #include <climits>
+#include <cstring>
+#include <optional>
 
 namespace kivo {
 namespace {
@@ -146,16 +148,23 @@ FileError UserFile::readPiece(std::int64_t offset, std::uint8_t* into, std::size
 }
 
 bool UserFile::isWrittenBy(std::FILE* stream) const {
-    // A console or a pipe has no file id: GetFileInformationByHandle fails, and it is not the file.
-    const auto other = reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(stream)));
-    BY_HANDLE_FILE_INFORMATION ours{};
-    BY_HANDLE_FILE_INFORMATION theirs{};
-    return isOpen() && other != INVALID_HANDLE_VALUE &&
-           GetFileInformationByHandle(windowsHandle(handle_), &ours) &&
-           GetFileInformationByHandle(other, &theirs) &&
-           ours.dwVolumeSerialNumber == theirs.dwVolumeSerialNumber &&
-           ours.nFileIndexHigh == theirs.nFileIndexHigh &&
-           ours.nFileIndexLow == theirs.nFileIndexLow;
+    // The volume and the file's 128-bit id. A console or a pipe has none: it is not the file.
+    const auto identity = [](HANDLE handle) -> std::optional<FILE_ID_INFO> {
+        FILE_ID_INFO id{};
+        if (!GetFileInformationByHandleEx(handle, FileIdInfo, &id, sizeof id))
+            return std::nullopt;
+        return id;
+    };
+    const auto ours = identity(windowsHandle(handle_));
+    const auto theirs = identity(reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(stream))));
+    if (!isOpen() || !ours || !theirs ||
+        std::memcmp(&ours->FileId, &theirs->FileId, sizeof ours->FileId) != 0)
+        return false;
+    // Wine gives no volume (0) for a handle the shell's redirection made. The same file id on
+    // an unknown volume is taken as the same file: refusing an export is better than losing
+    // the users.
+    return ours->VolumeSerialNumber == theirs->VolumeSerialNumber ||
+           ours->VolumeSerialNumber == 0 || theirs->VolumeSerialNumber == 0;
 }
 
 void UserFile::closeAll() {
