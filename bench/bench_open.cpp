@@ -7,6 +7,7 @@
 //
 // Every measurement runs in a fresh child process of this program, so that one file's peak
 // memory does not hide the next one's, and so that the start-up time includes loading Qt.
+#include "board_writer.h"
 #include "frm_main.h"
 #include "style_and_font.h"
 #include "user_file_writer.h"
@@ -20,8 +21,10 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
+#include <QTimer>
 
 #include <algorithm>
+#include <atomic>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -29,6 +32,7 @@
 #include <fcntl.h>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <memory>
 #include <random>
 #include <spawn.h>
@@ -150,6 +154,8 @@ int loadChild(int argc, char** argv, const std::string& path, std::int64_t users
         const int paintsBefore = painted.paints;
         const double start = nowMs();
         window.mnuOpen_Click();
+        while (window.isListing()) // the names are read in the background
+            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
         listings.push_back(nowMs() - start); // the rest is the view's layout and painting
         QCoreApplication::processEvents();
         list->viewport()->repaint();
@@ -215,6 +221,123 @@ int loadChild(int argc, char** argv, const std::string& path, std::int64_t users
                 *std::max_element(selects.begin(), selects.end()), peakKb, bytesPerUser,
                 median(misses), *std::max_element(misses.begin(), misses.end()), median(keys),
                 *std::max_element(keys.begin(), keys.end()));
+    return 0;
+}
+
+double threadCpuMs() {
+    timespec t{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
+    return double(t.tv_sec) * 1e3 + double(t.tv_nsec) / 1e6;
+}
+
+// Waits in the event loop for the window to say its list is up to date.
+void waitForList(frmMain& window) {
+    bool updated = false;
+    const auto connection =
+        QObject::connect(&window, &frmMain::listUpdated, [&] { updated = true; });
+    while (!updated)
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    QObject::disconnect(connection);
+}
+
+// Following a large file: what one appended user costs the window's thread, from the change to
+// the list painted (CPU time of that thread, so the wait for the change to settle is not
+// counted), and what the regular look at a file that stands still costs: reads and time.
+int followChild(int argc, char** argv, const std::string& path, std::int64_t users) {
+    QApplication app(argc, argv);
+    applyStyleAndFont(app);
+    BenchServices services;
+    services.path = QString::fromStdString(path);
+    frmMain window(services);
+    window.Form_Load();
+    window.show();
+    auto* list = window.findChild<QListView*>(QStringLiteral("List1"));
+    std::atomic<int> reads = 0;
+    window.userFile().setBeforeEachRead([&](std::int64_t, std::size_t) {
+        ++reads;
+        return FileError{};
+    });
+    window.mnuOpen_Click();
+    waitForList(window);
+    window.follower().setWatching(false); // looked at only, so each look is one step of its own
+    window.follower().setLookInterval(std::chrono::milliseconds(5));
+
+    // The window's thread in a span of time after a change: the list lays out its rows in
+    // batches between events, so the work goes on after the list says it is up to date.
+    constexpr double kSpanMs = 300;
+    const auto threadCpuOverSpan = [&](const std::function<void()>& change) {
+        const double cpu = threadCpuMs(), wall = nowMs();
+        change();
+        while (nowMs() - wall < kSpanMs)
+            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+        return threadCpuMs() - cpu;
+    };
+    threadCpuOverSpan([] {}); // the list's layout after the Open runs out first
+    // Standing still: looks every 5 ms, each one's time and every read counted.
+    const int readsBefore = reads;
+    std::vector<double> idle;
+    for (int round = 0; round < 5; ++round)
+        idle.push_back(threadCpuOverSpan([] {}));
+    const int idleReads = reads - readsBefore;
+    const double idleCpu = median(idle);
+
+    std::vector<double> appends;
+    for (std::int64_t round = 1; round <= 20; ++round) {
+        appends.push_back(threadCpuOverSpan([&] {
+                              tools::appendUsers(path, {tools::numberedUser(users + round)});
+                              waitForList(window);
+                              list->scrollToBottom();
+                              list->viewport()->repaint();
+                          }) -
+                          idleCpu);
+        if (list->model()->rowCount() != users + round)
+            return 1;
+    }
+    const int looksPerSpan = int(kSpanMs / 5);
+    std::printf("%.3f %.3f %d %.4f %d\n", median(appends),
+                *std::max_element(appends.begin(), appends.end()), idleReads,
+                idleCpu / looksPerSpan, 5 * looksPerSpan);
+    return 0;
+}
+
+// The Open of a very large file: the longest the window's event loop goes without running, seen
+// by a timer that notes how late it fires, and the time Open's command itself holds the thread.
+int stallChild(int argc, char** argv, const std::string& path, std::int64_t users) {
+    QApplication app(argc, argv);
+    applyStyleAndFont(app);
+    BenchServices services;
+    services.path = QString::fromStdString(path);
+    frmMain window(services);
+    window.Form_Load();
+    window.show();
+    QCoreApplication::processEvents();
+    constexpr int kTickMs = 5;
+    QTimer tick;
+    tick.setTimerType(Qt::PreciseTimer);
+    tick.setInterval(kTickMs);
+    double last = nowMs(), worst = 0;
+    QObject::connect(&tick, &QTimer::timeout, [&] {
+        const double now = nowMs();
+        worst = std::max(worst, now - last - kTickMs);
+        last = now;
+    });
+    tick.start();
+    // The floor: the same timer's worst lateness with the window idle, for as long.
+    const double idleFrom = nowMs();
+    while (nowMs() - idleFrom < 1000)
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    const double floor = worst;
+    worst = 0;
+    const double start = nowMs();
+    window.mnuOpen_Click();
+    const double command = nowMs() - start;
+    last = nowMs();
+    while (window.isListing())
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    const double total = nowMs() - start;
+    if (window.findChild<QListView*>(QStringLiteral("List1"))->model()->rowCount() != users)
+        return 1;
+    std::printf("%.1f %.1f %.1f %.1f\n", std::max(worst, command), command, total, floor);
     return 0;
 }
 
@@ -342,6 +465,61 @@ std::string runChild(const std::vector<std::string>& args) {
     return out;
 }
 
+std::string benchFile(std::int64_t users) {
+    const auto path =
+        (std::filesystem::temp_directory_path() / ("kivo-bench-" + std::to_string(users) + ".dat"))
+            .string();
+    if (!std::filesystem::exists(path) ||
+        std::filesystem::file_size(path) != std::uintmax_t(users) * kRecordSize)
+        makeUserFile(path, users);
+    std::ifstream in(path, std::ios::binary); // read once, into the page cache
+    std::vector<char> buffer(1 << 20);
+    while (in.read(buffer.data(), std::streamsize(buffer.size())))
+        ;
+    return path;
+}
+
+// bench_open --following: the figures of a file followed while the board writes it.
+int following(const std::string& self) {
+    setenv("XDG_CONFIG_HOME", std::filesystem::temp_directory_path().c_str(), 1);
+    constexpr std::int64_t kFollowed = 1'000'000, kOpened = 5'000'000;
+    {
+        const auto path =
+            (std::filesystem::temp_directory_path() / "kivo-bench-follow.dat").string();
+        makeUserFile(path, kFollowed); // appended to: made afresh each run
+        const std::string out = runChild({self, "--follow", path, std::to_string(kFollowed)});
+        double append = 0, worstAppend = 0, lookMs = 0;
+        int reads = -1, looks = 0;
+        std::sscanf(out.c_str(), "%lf %lf %d %lf %d", &append, &worstAppend, &reads, &lookMs,
+                    &looks);
+        std::printf("One user appended to %lld: %.2f ms of the window's thread, median of 20 "
+                    "(worst %.2f ms)\n",
+                    static_cast<long long>(kFollowed), append, worstAppend);
+        std::printf("File standing still, looked at every 5 ms, %d looks: %d reads, %.4f ms of "
+                    "the window's thread a look\n",
+                    looks, reads, lookMs);
+        std::filesystem::remove(path);
+    }
+    const std::string path = benchFile(kOpened);
+    std::vector<double> stalls, commands, totals, floors;
+    for (int round = 0; round < 5; ++round) {
+        const std::string out = runChild({self, "--stall", path, std::to_string(kOpened)});
+        double stall = 0, command = 0, total = 0, floor = 0;
+        std::sscanf(out.c_str(), "%lf %lf %lf %lf", &stall, &command, &total, &floor);
+        stalls.push_back(stall);
+        commands.push_back(command);
+        totals.push_back(total);
+        floors.push_back(floor);
+    }
+    std::printf("Open of %lld users: longest event-loop stall %.1f ms, median of 5 (worst %.1f "
+                "ms); idle floor (the same timer, window idle 1 s) %.1f ms; Open's own command "
+                "%.1f ms; all listed in %.0f ms\n",
+                static_cast<long long>(kOpened), median(stalls),
+                *std::max_element(stalls.begin(), stalls.end()), median(floors), median(commands),
+                median(totals));
+    return 0;
+}
+
 // One row of the floor table: the Open's median beside its floor, measured in a child of its own.
 std::string floorRow(const std::string& self, const std::string& path, long long users,
                      double openMs) {
@@ -366,6 +544,12 @@ int main(int argc, char** argv) {
         return startupChild(1, argv, true);
     if (argc >= 4 && std::strcmp(argv[1], "--load") == 0)
         return loadChild(1, argv, argv[2], std::atoll(argv[3]));
+    if (argc >= 4 && std::strcmp(argv[1], "--follow") == 0)
+        return followChild(1, argv, argv[2], std::atoll(argv[3]));
+    if (argc >= 4 && std::strcmp(argv[1], "--stall") == 0)
+        return stallChild(1, argv, argv[2], std::atoll(argv[3]));
+    if (argc >= 2 && std::strcmp(argv[1], "--following") == 0)
+        return following(self);
     if (argc >= 4 && std::strcmp(argv[1], "--floor") == 0)
         return floorChild(1, argv, argv[2], std::atoll(argv[3]));
 

@@ -14,6 +14,8 @@ packages=(
     # tests in a real window: virtual display, input, accessibility bus
     xvfb xdotool at-spi2-core dbus dbus-daemon
     python3 python3-pyatspi gir1.2-atspi-2.0 python3-gi
+    # the system calls of the viewer while it follows a file: it never writes, makes or locks it
+    strace
     # fuzzing and sanitizers
     clang libclang-rt-dev
     # desktop integration checks and packaging: the entry, the MIME type, the metadata, the

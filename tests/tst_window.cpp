@@ -1,4 +1,5 @@
 // The window, headless: start-up and layout, file -> view, record -> view, command -> message box.
+#include "board_writer.h"
 #include "code_tables.h"
 #include "file_name_text.h"
 #include "kivo_version.h"
@@ -38,6 +39,7 @@
 #include <QUrl>
 
 #include <algorithm>
+#include <atomic>
 #include <chrono>
 #include <condition_variable>
 #include <functional>
@@ -55,6 +57,7 @@
 
 using namespace kivo;
 using namespace kivo::testing;
+using namespace std::chrono_literals;
 
 namespace {
 
@@ -148,6 +151,21 @@ public:
         return QMessageBox::StandardButton(box.result());
     }
 };
+
+// What a row of the list, the status bar and the shown user look like, in one line to compare.
+QString listState(Viewer& v) {
+    QStringList entries;
+    for (int row = 0; row < v.entries(); ++row)
+        entries << v.entry(row);
+    const QModelIndexList selected = v.list()->selectionModel()->selectedIndexes();
+    return QString("list=%1; status=%2|%3; selected=%4; panel3=%5; txtName=%6")
+        .arg(entries.join(','), v.panel(1), v.panel(2),
+             QString::number(selected.isEmpty() ? -1 : selected.constFirst().row()), v.panel(3),
+             v.text("txtName"));
+}
+
+// A board's change to its user file, done through our own board writer.
+using BoardStep = std::function<bool(const std::string& path)>;
 
 // Springs a trap open, as often as it takes, if the window is still caught in it after a second,
 // so that a window that waits fails its test instead of hanging it.
@@ -507,7 +525,8 @@ private slots:
         QStringList items;
         for (const QAction* item : menu->actions())
             items << item->objectName();
-        QCOMPARE(items, (QStringList{"mnuOpen", "mnuUpdate", "mnuPrint", "mnuUndo", "mnuEnd"}));
+        QCOMPARE(items, (QStringList{"mnuOpen", "mnuUpdate", "mnuPrint", "mnuUndo", "mnuEnd",
+                                     "mnuReload", "mnuStop"}));
         QCOMPARE(checkedLanguage(v), -1);
         for (auto* box : v.window.findChildren<QLineEdit*>())
             QVERIFY2(box->text().isEmpty(), qPrintable(box->objectName()));
@@ -1061,6 +1080,7 @@ private slots:
         window.Form_Load();
         window.openUserFile(files_.write(
             "commands.dat", tools::userFileBytes({tools::numberedUser(1), fullUser()})));
+        QVERIFY(Viewer::waitForList(window));
         auto* list = window.findChild<QListView*>("List1");
         list->setCurrentIndex(list->model()->index(1, 0));
         for (const char* name : {"txtName", "txtPagelength"}) {
@@ -1081,6 +1101,222 @@ private slots:
             list->setCurrentIndex(list->model()->index(0, 0));
             QCOMPARE(window.findChild<QLineEdit*>("txtName")->text(), QString("User 1"));
         }
+    }
+
+    // The board writes the file while it is shown: the list, the count, the selection and the
+    // shown user keep up, with the system's change events and, as on a network share, without.
+    void followsTheBoard_data() {
+        QTest::addColumn<bool>("watching");
+        QTest::addColumn<bool>("typed"); // the operator typed into the shown user's name
+        QTest::addColumn<BoardStep>("step");
+        QTest::addColumn<QString>("state"); // listState() once the viewer has caught up
+        const auto users = [](int first, int count) { return tools::numberedUsers(first, count); };
+        const auto renamed = [] {
+            UserRecord user = tools::numberedUser(2);
+            user.Name = makeTextField<30>("Renamed");
+            return user;
+        }();
+        const QString before = "User 1,User 2,User 3,User 4,User 5";
+        const QString kept = "; selected=1; panel3=User 2; txtName=User 2";
+        const QString cleared = "; selected=-1; panel3=; txtName=";
+        struct Row {
+            const char* what;
+            bool typed;
+            BoardStep step;
+            QString state;
+        };
+        const Row rows[] = {
+            {"appended", false,
+             [=](const std::string& p) { return tools::appendUsers(p, users(6, 2)); },
+             "list=" + before + ",User 6,User 7; status=|7 users in file" + kept},
+            {"part of a record appended", false,
+             [](const std::string& p) {
+                 return tools::appendUsers(p, {}, {1, 2, 3});
+             },
+             "list=" + before + "; status=|5.01098901098901 users in file" + kept},
+            {"selected name changed in place", false,
+             [=](const std::string& p) { return tools::rewriteUser(p, 2, renamed); },
+             "list=User 1,Renamed,User 3,User 4,User 5; status=|5 users in file; selected=1; "
+             "panel3=Renamed; txtName=Renamed"},
+            {"selected name changed in place, typed over", true,
+             [=](const std::string& p) { return tools::rewriteUser(p, 2, renamed); },
+             "list=User 1,Renamed,User 3,User 4,User 5; status=|5 users in file; selected=1; "
+             "panel3=User 2; txtName=typed"},
+            {"shortened, the selected user kept", false,
+             [](const std::string& p) { return tools::shortenFile(p, 3 * 273); },
+             "list=User 1,User 2,User 3; status=|3 users in file" + kept},
+            {"shortened past the selected user", false,
+             [](const std::string& p) { return tools::shortenFile(p, 273); },
+             "list=User 1; status=|1 users in file" + cleared},
+            {"renamed over, the same user at that number", false,
+             [=](const std::string& p) { return tools::replaceFile(p, users(1, 6)); },
+             "list=" + before + ",User 6; status=|6 users in file" + kept},
+            {"renamed over, another user at that number", false,
+             [=](const std::string& p) { return tools::replaceFile(p, users(7, 2)); },
+             "list=User 7,User 8; status=|2 users in file" + cleared},
+            {"deleted", false, [](const std::string& p) { return tools::deleteFile(p); },
+             "list=" + before + "; status=File is gone|5 users in file" + kept},
+            {"deleted and made again", false,
+             [=](const std::string& p) {
+                 return tools::deleteFile(p) && tools::recreateFile(p, users(1, 3));
+             },
+             "list=User 1,User 2,User 3; status=|3 users in file" + kept},
+        };
+        for (bool watching : {true, false})
+            for (const Row& row : rows)
+                QTest::addRow("%s, %s", row.what, watching ? "told" : "looked at")
+                    << watching << row.typed << row.step << row.state;
+    }
+    void followsTheBoard() {
+        QFETCH(bool, watching);
+        QFETCH(bool, typed);
+        QFETCH(BoardStep, step);
+        QFETCH(QString, state);
+        const QString path = files_.write("board/BBBSUSER.DAT", numberedUsersFile(5));
+        // Written a while ago: a write now gives the file a time of its own.
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadWrite) &&
+                file.setFileTime(QDateTime::currentDateTime().addSecs(-60),
+                                 QFileDevice::FileModificationTime));
+        file.close();
+        Viewer v;
+        v.window.follower().setWatching(watching);
+        if (!watching)
+            v.window.follower().setLookInterval(20ms);
+        v.open(path);
+        v.select(1);
+        if (typed) {
+            v.control<QLineEdit>("txtName")->selectAll();
+            QTest::keyClicks(v.control<QLineEdit>("txtName"), "typed");
+        }
+        QSignalSpy updated(&v.window, &frmMain::listUpdated);
+        const bool written = step(path.toStdString());
+#ifdef Q_OS_WIN // Wine refuses to rename a file over one another program holds open
+        if (!written)
+            QSKIP("this system refuses to replace a file another program holds open");
+#endif
+        QVERIFY(written);
+        if (state.contains("File is gone") && QFileInfo::exists(path))
+            QSKIP("this system keeps a deleted file at its path while it is held open");
+        while (listState(v) != state && updated.wait(5000)) {
+        }
+        QCOMPARE(listState(v), state);
+        QVERIFY(v.services.messages.empty()); // following never shows a message box
+        QVERIFY(v.control<QProgressBar>("gauge1")->isHidden());
+        QFile::remove(path);
+    }
+
+    // A long listing on a slow disk: the count and the gauge show first, a listed user can be
+    // selected while the rest are read, and Esc stops it, keeping what was read.
+    void escStopsALongListing() {
+        constexpr int kUsers = 24000; // a hundred reads of the system's
+        const QString path = files_.write("long/BBBSUSER.DAT", numberedUsersFile(kUsers));
+        Viewer v;
+        v.window.show();
+        QVERIFY(QTest::qWaitForWindowActive(&v.window));
+        v.window.userFile().setBeforeEachRead([](std::int64_t, std::size_t) {
+            std::this_thread::sleep_for(5ms); // the disk, not the test, is slow
+            return FileError{};
+        });
+        QSignalSpy inserted(v.list()->model(), &QAbstractItemModel::rowsInserted);
+        v.services.chosenPath = path;
+        v.window.mnuOpen_Click();
+        QVERIFY(v.window.isListing());
+        QVERIFY(inserted.wait(5000));
+        QCOMPARE(v.panel(2), QString("%1 users in file").arg(kUsers));
+        QVERIFY(v.control<QProgressBar>("gauge1")->isVisible());
+        QVERIFY(!v.window.toolbarButton(ToolbarButton::Undo)->isEnabled());
+        v.select(0);
+        QCOMPARE(v.text("txtName"), QString("User 1"));
+        QSignalSpy updated(&v.window, &frmMain::listUpdated);
+        QTest::keyClick(&v.window, Qt::Key_Escape);
+        QCOMPARE(updated.size(), 1);
+        QVERIFY(!v.window.isListing());
+        const int listed = v.entries();
+        QVERIFY(listed > 0 && listed < kUsers);
+        QCOMPARE(v.entry(listed - 1), QString("User %1").arg(listed));
+        QCOMPARE(v.panel(2),
+                 QString("Stopped early: %1 of %2 users listed").arg(listed).arg(kUsers));
+        QVERIFY(v.control<QProgressBar>("gauge1")->isHidden());
+        QVERIFY(v.window.toolbarButton(ToolbarButton::Undo)->isEnabled());
+        QVERIFY(v.window.toolbarButton(ToolbarButton::Update)->isEnabled());
+        QVERIFY(!v.window.follower().isFollowing());
+        QCOMPARE(v.text("txtName"), QString("User 1"));
+        // Open during a listing replaces it: nothing of the first file comes in later.
+        v.window.mnuReload_Click();
+        QVERIFY(inserted.wait(5000));
+        v.open(files_.write("short/BBBSUSER.DAT", numberedUsersFile(2)));
+        QVERIFY(!QSignalSpy(v.list()->model(), &QAbstractItemModel::rowsInserted).wait(100));
+        QCOMPARE(v.entries(), 2);
+        QVERIFY(v.window.follower().isFollowing());
+        QVERIFY(v.services.messages.empty());
+    }
+
+    // A record another program holds locked is listed in its place as a placeholder; selected,
+    // it gives the read failure naming it; once the lock goes, its name and its user show.
+    void lockedRecord() {
+        const QString path = files_.write("locked/BBBSUSER.DAT", numberedUsersFile(5));
+        Viewer v;
+        std::atomic<bool> locked = true;
+        v.window.userFile().setBeforeEachRead([&](std::int64_t offset, std::size_t size) {
+            const bool onThird = offset < 3 * 273 && offset + std::int64_t(size) > 2 * 273;
+            return FileError{onThird && locked ? FileError::Kind::Locked : FileError::Kind::None};
+        });
+        v.open(path);
+        QCOMPARE(v.entries(), 5);
+        QCOMPARE(v.entry(2), QString("(record locked by another program)"));
+        QCOMPARE(v.entry(3), QString("User 4"));
+        v.select(2);
+        QCOMPARE(v.services.messages.size(), std::size_t(1));
+        QCOMPARE(v.services.messages[0].text,
+                 QString("User 3 could not be read from %1: another program holds part of it "
+                         "locked.")
+                     .arg(path));
+        QVERIFY(v.panel(3).isEmpty());
+        locked = false;
+        QSignalSpy updated(&v.window, &frmMain::listUpdated);
+        QVERIFY(updated.wait(5000));
+        QCOMPARE(v.entry(2), QString("User 3"));
+        QCOMPARE(v.panel(3), QString("User 3"));
+        QCOMPARE(v.services.messages.size(), std::size_t(1));
+    }
+
+    // F5 lists the last file again without the dialog, even after a cancelled Open; the
+    // selected user stays selected only if that record still holds the same name.
+    void reload_data() {
+        QTest::addColumn<bool>("cancelOpen");
+        QTest::addColumn<int>("firstAfter"); // the number of the first user after the reload
+        QTest::addColumn<QString>("state");
+        QTest::newRow("same user") << false << 1
+                                   << "list=User 1,User 2,User 3; status=|3 users in file; "
+                                      "selected=1; panel3=User 2; txtName=User 2";
+        QTest::newRow("another user") << false << 4
+                                      << "list=User 4,User 5,User 6; status=|3 users in file; "
+                                         "selected=-1; panel3=; txtName=";
+        QTest::newRow("after a cancelled Open")
+            << true << 1
+            << "list=User 1,User 2,User 3; status=|3 users in file; selected=-1; panel3=User 2; "
+               "txtName=User 2";
+    }
+    void reload() {
+        QFETCH(bool, cancelOpen);
+        QFETCH(int, firstAfter);
+        QFETCH(QString, state);
+        const QString path = files_.write("reload/BBBSUSER.DAT", numberedUsersFile(3));
+        Viewer v;
+        v.window.show();
+        QVERIFY(QTest::qWaitForWindowActive(&v.window));
+        v.open(path);
+        v.select(1);
+        if (cancelOpen)
+            v.open(QString());
+        v.window.follower().stop(); // the change is shown by the reload alone
+        files_.write("reload/BBBSUSER.DAT",
+                     tools::userFileBytes(tools::numberedUsers(firstAfter, 3)));
+        QTest::keyClick(&v.window, Qt::Key_F5);
+        v.waitForList();
+        QCOMPARE(listState(v), state);
+        QCOMPARE(v.services.filters.size(), std::size_t(cancelOpen ? 2 : 1));
     }
 
     // The program's own services end the program's event loop on Exit.
@@ -1188,6 +1424,7 @@ private slots:
                 QCOMPARE(event->dropAction(), Qt::CopyAction); // never a move of the user's file
         }
         QCoreApplication::processEvents(); // the file opens once the drop is over
+        v.waitForList();
         QCOMPARE(v.entries(), listed);
         QCOMPARE(v.services.messages.size(), std::size_t(listed == 0)); // why it was not opened
         QVERIFY(v.text("txtName").isEmpty());
@@ -1216,6 +1453,7 @@ private slots:
         auto* model = window.findChild<QListView*>("List1")->model();
         QCOMPARE(model->rowCount(), 0); // nobody listed, even before the load step
         startWindow(window, fileNameText(path));
+        QVERIFY(Viewer::waitForList(window));
         Viewer loaded;
         QVERIFY(window.isVisible());
         QCOMPARE(window.windowTitle(), loaded.window.windowTitle());

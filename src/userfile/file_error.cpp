@@ -24,6 +24,8 @@ std::string FileError::describe() const {
     case Kind::RecordMissing:
         return "user " + std::to_string(recordNumber) +
                " is no longer wholly in the file; it may have been shortened since it was listed";
+    case Kind::Locked:
+        return "another program holds part of it locked";
     }
     return "unknown error";
 }

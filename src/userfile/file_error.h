@@ -17,6 +17,7 @@ struct FileError {
         NoPermission, // the system refused to let us read it
         SystemError,  // any other failure the system reported (its code kept)
         RecordMissing, // the record is not wholly in the file (it shrank, or the number is wrong)
+        Locked,        // another program holds a lock on bytes of the read (Windows)
     };
 
     Kind kind = Kind::None;

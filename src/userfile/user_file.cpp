@@ -4,11 +4,6 @@
 #include "user_file.h"
 
 namespace kivo {
-namespace {
-
-constexpr std::size_t kRecordsPerChunk = 240; // 65,520 bytes a read while listing
-
-} // namespace
 
 UserFile::~UserFile() {
     closeAll();
@@ -26,6 +21,9 @@ FileError UserFile::readAt(std::int64_t offset, std::uint8_t* into, std::size_t 
         return {FileError::Kind::NoFile};
     while (got < size) {
         std::size_t piece = 0;
+        if (beforeEachRead_)
+            if (auto error = beforeEachRead_(offset + static_cast<std::int64_t>(got), size - got))
+                return error;
         if (auto error =
                 readPiece(offset + static_cast<std::int64_t>(got), into + got, size - got, piece))
             return error;
@@ -54,7 +52,7 @@ ReadResult UserFile::read(std::int64_t n) const {
 
 ReadResult UserFile::Sequence::next() {
     if (used_ + kRecordSize > buffer_.size()) {
-        buffer_.resize(kRecordsPerChunk * kRecordSize);
+        buffer_.resize(static_cast<std::size_t>(kRecordsPerChunk) * kRecordSize);
         std::size_t got = 0;
         const auto offset = number_ * static_cast<std::int64_t>(kRecordSize);
         if (auto error = file_.readAt(offset, buffer_.data(), buffer_.size(), got)) {

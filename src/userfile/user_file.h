@@ -5,11 +5,26 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <functional>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace kivo {
+
+// What tells one state of a file from another without reading it: which file it is (device and
+// inode, or volume and file id on Windows), its length and its last write.
+struct FileStamp {
+    std::uint64_t device = 0;
+    std::uint64_t file = 0;
+    std::int64_t size = 0;
+    std::int64_t modified = 0; // nanoseconds, or 100 ns ticks on Windows
+    bool sameFile(const FileStamp& other) const {
+        return device == other.device && file == other.file;
+    }
+    bool operator==(const FileStamp&) const = default;
+};
 
 struct ReadResult {
     std::optional<UserRecord> record; // present exactly when error is None
@@ -50,13 +65,35 @@ public:
     void closeAll();
     bool isOpen() const { return handle_ != kNoHandle; }
 
+    // Trades open files with another UserFile, so a new file can be opened before the old one
+    // is let go.
+    void swap(UserFile& other) noexcept { std::swap(handle_, other.handle_); }
+
+    // The open file's stamp, or nothing when nothing is open.
+    std::optional<FileStamp> stamp() const;
+    // The stamp of the file the path names now, or nothing when it names none. Never reads it.
+    static std::optional<FileStamp> stampOf(const std::string& path);
+
+    // Called before each read of the system's, from the reading thread, with the read's offset
+    // and size; an error it returns fails that read. A slow disk or a locked record, for tests
+    // and benchmarks. Set it before any read starts.
+    using ReadSeam = std::function<FileError(std::int64_t offset, std::size_t size)>;
+    void setBeforeEachRead(ReadSeam seam) { beforeEachRead_ = std::move(seam); }
+
+    // Records read at once while listing: 65,520 bytes a read.
+    static constexpr std::int64_t kRecordsPerChunk = 240;
+
     // Reads records 1, 2, … in file order through a buffer, so listing a large file does not
     // cost one system call per user. Each record is still decoded whole, one at a time.
     class Sequence {
     public:
-        explicit Sequence(const UserFile& file) : file_(file) {}
+        // Starts at record first (1-based).
+        explicit Sequence(const UserFile& file, std::int64_t first = 1)
+            : file_(file), number_(first - 1) {}
         ReadResult next();
         std::int64_t lastNumber() const { return number_; }
+        // Records read from the file and not yet handed out: at 0, next() reads again.
+        std::size_t bufferedRecords() const { return (buffer_.size() - used_) / kRecordSize; }
 
     private:
         const UserFile& file_;
@@ -79,6 +116,7 @@ private:
     using Handle = std::intptr_t;
     static constexpr Handle kNoHandle = -1;
     Handle handle_ = kNoHandle;
+    ReadSeam beforeEachRead_;
 };
 
 } // namespace kivo

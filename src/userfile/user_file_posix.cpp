@@ -32,6 +32,12 @@ int descriptor(std::intptr_t handle) {
     return static_cast<int>(handle);
 }
 
+FileStamp stampFrom(const struct stat& info) {
+    return {static_cast<std::uint64_t>(info.st_dev), static_cast<std::uint64_t>(info.st_ino),
+            static_cast<std::int64_t>(info.st_size),
+            static_cast<std::int64_t>(info.st_mtim.tv_sec) * 1'000'000'000 + info.st_mtim.tv_nsec};
+}
+
 } // namespace
 
 std::string systemErrorText(int code) {
@@ -70,6 +76,20 @@ std::optional<std::int64_t> UserFile::length() const {
     if (!isOpen() || ::fstat(descriptor(handle_), &info) != 0)
         return std::nullopt;
     return static_cast<std::int64_t>(info.st_size);
+}
+
+std::optional<FileStamp> UserFile::stamp() const {
+    struct stat info {};
+    if (!isOpen() || ::fstat(descriptor(handle_), &info) != 0)
+        return std::nullopt;
+    return stampFrom(info);
+}
+
+std::optional<FileStamp> UserFile::stampOf(const std::string& path) {
+    struct stat info {};
+    if (path.empty() || ::stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode))
+        return std::nullopt;
+    return stampFrom(info);
 }
 
 FileError UserFile::readPiece(std::int64_t offset, std::uint8_t* into, std::size_t size,

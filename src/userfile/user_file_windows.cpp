@@ -28,6 +28,8 @@ FileError fromWindowsError(DWORD error) {
         return {FileError::Kind::NoPermission, code};
     case ERROR_PIPE_BUSY: // a named pipe with no free instance
         return {FileError::Kind::NotRegular, code};
+    case ERROR_LOCK_VIOLATION: // another process locked bytes of the range (LockFileEx)
+        return {FileError::Kind::Locked, code};
     default:
         return {FileError::Kind::SystemError, code};
     }
@@ -64,6 +66,19 @@ bool namesADevice(const std::wstring& path) {
     const std::wstring deviceSpace = L"\\\\.\\";
     return full.starts_with(deviceSpace) &&
            full.find(L'\\', deviceSpace.size()) == std::wstring::npos;
+}
+
+std::optional<FileStamp> stampOfHandle(HANDLE handle) {
+    BY_HANDLE_FILE_INFORMATION info{};
+    if (!GetFileInformationByHandle(handle, &info))
+        return std::nullopt;
+    const auto join = [](DWORD high, DWORD low) {
+        return (static_cast<std::uint64_t>(high) << 32) | low;
+    };
+    return FileStamp{info.dwVolumeSerialNumber, join(info.nFileIndexHigh, info.nFileIndexLow),
+                     static_cast<std::int64_t>(join(info.nFileSizeHigh, info.nFileSizeLow)),
+                     static_cast<std::int64_t>(join(info.ftLastWriteTime.dwHighDateTime,
+                                                    info.ftLastWriteTime.dwLowDateTime))};
 }
 
 } // namespace
@@ -128,6 +143,25 @@ std::optional<std::int64_t> UserFile::length() const {
     if (!isOpen() || !GetFileSizeEx(windowsHandle(handle_), &size))
         return std::nullopt;
     return static_cast<std::int64_t>(size.QuadPart);
+}
+
+std::optional<FileStamp> UserFile::stamp() const {
+    return isOpen() ? stampOfHandle(windowsHandle(handle_)) : std::nullopt;
+}
+
+std::optional<FileStamp> UserFile::stampOf(const std::string& path) {
+    const auto wide = widePath(path);
+    if (!wide || namesADevice(*wide))
+        return std::nullopt;
+    // No access asked for: only the file's information, which no lock or share mode withholds.
+    const HANDLE handle =
+        CreateFileW(wide->c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                    nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (handle == INVALID_HANDLE_VALUE)
+        return std::nullopt;
+    const auto stamp = GetFileType(handle) == FILE_TYPE_DISK ? stampOfHandle(handle) : std::nullopt;
+    CloseHandle(handle);
+    return stamp;
 }
 
 FileError UserFile::readPiece(std::int64_t offset, std::uint8_t* into, std::size_t size,

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "file_follower.h"
+#include "name_reader.h"
 #include "shown_fields.h"
 #include "status_panel.h"
 #include "toolbar_keys.h"
@@ -20,6 +22,7 @@ class QMenu;
 class QProgressBar;
 class QRadioButton;
 class QStatusBar;
+class QTimer;
 class QToolBar;
 
 namespace kivo {
@@ -48,9 +51,24 @@ public:
     void mnuUndo_Click();
     void mnuEnd_Click();
     void tb1_ButtonClick(QAction* button);
+    // F5: the Open command's steps for the last path, without the dialog.
+    void mnuReload_Click();
+    // Esc: stops a listing; what was read stays listed, and the file is no longer followed.
+    void mnuStop_Click();
+
+    // Whether names are being read: for an Open, a reload or to follow the file.
+    bool isListing() const { return listing_ != Listing::None; }
+    // The seams through which tests and benchmarks reach a slow disk and a silent share.
+    UserFile& userFile() { return userFile_; }
+    FileFollower& follower() { return follower_; }
 
     QAction* toolbarButton(ToolbarButton button) const;
     QLabel* panel(StatusPanel panel) const;
+
+signals:
+    // The list has been brought up to the file: a listing ended or stopped, or a change the
+    // file went through has been shown.
+    void listUpdated();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -74,9 +92,23 @@ private:
     void acceptFileDrops();
 
     // Loading.
+    enum class Listing { None, Open, Append, Reread };
     void listUsers(double count);
     void standWithoutFile();
-    void advanceGauge(std::int64_t listed, std::int64_t total);
+    void takeNames();
+    void showPending();
+    void finishListing(const FileError& error);
+    void cancelListing();
+    void showCount(double count);
+
+    // Following the file.
+    void followFile();
+    void fileChanged(FileChange change, const FileStamp& now);
+    void readAgain(const FileStamp& stamp, bool sameNameOnly);
+    void applyReread();
+    void keepSelectionIfSameName(int row, std::string_view name);
+    void refreshShownUser();
+    void fillLockedUsers();
 
     // Detail view.
     void showRecord(const UserRecord& user);
@@ -84,6 +116,7 @@ private:
     void showField(const ShownField& field, const UserRecord* user);
     void showLanguage(int language);
     void keepLanguageTabStop();
+    void noticeTyping();
 
     QMessageBox::StandardButton ask(const QString& title, const QString& text);
     void warn(const QString& title, const QString& text);
@@ -91,6 +124,10 @@ private:
     WindowServices& services_;
     UserFile userFile_;
     QString openedPath_;
+    QString lastPath_; // what F5 opens again, kept when an Open is cancelled
+    // Declared after the file, so they stop reading it before it is closed.
+    NameReader reader_;
+    FileFollower follower_;
 
     QToolBar* tb1_ = nullptr;
     QStatusBar* sb1_ = nullptr;
@@ -107,9 +144,16 @@ private:
     LockedCheckBox* chkResume_ = nullptr;
     QLineEdit* txtResume_ = nullptr;
 
-    // While listing: the gauge's last drawn position and when it was last painted.
-    int gaugePixel_ = -1;
-    qint64 gaugePaintedAt_ = 0;
+    Listing listing_ = Listing::None;
+    FileStamp listedStamp_;  // the file as the list shows it
+    FileStamp readingStamp_; // the file as the names being read will show it
+    UserList pending_;       // names read and not yet in the list
+    bool sameNameOnly_ = false;
+    // After F5, the user who was selected: selected again if the record still holds that name.
+    int reselectRow_ = -1;
+    std::string reselectName_;
+    bool typed_ = false;            // the operator has typed into the shown user's boxes
+    QTimer* lockedAgain_ = nullptr; // while placeholders are listed: their records tried again
 };
 
 // "KIVO/32 v2 Build: 01    (BBBS HOW 3.33)" for version 2.0.1.

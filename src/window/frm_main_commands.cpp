@@ -24,6 +24,8 @@ void frmMain::tb1_ButtonClick(QAction* button) {
 void frmMain::mnuEnd_Click() {
     if (ask(tr("Exit"), tr("Are you sure?")) != QMessageBox::Yes)
         return;
+    cancelListing();
+    follower_.stop();
     userFile_.closeAll();
     services_.quit();
 }
@@ -42,7 +44,9 @@ void frmMain::mnuUpdate_Click() {
 }
 
 void frmMain::closeEvent(QCloseEvent* event) {
-    // Closing by the frame ends the program without asking.
+    // Closing by the frame ends the program without asking, and stops a listing.
+    cancelListing();
+    follower_.stop();
     userFile_.closeAll();
     event->accept();
 }

@@ -53,12 +53,14 @@ void frmMain::List1_Click() {
 }
 
 void frmMain::showRecord(const UserRecord& user) {
+    typed_ = false;
     panel(StatusPanel::UserName)->setText(boardText(displayedBytes(user.Name)));
     for (const ShownField& field : kShownFields)
         showField(field, &user);
 }
 
 void frmMain::clearDetail() {
+    typed_ = false;
     panel(StatusPanel::UserName)->clear();
     for (const ShownField& field : kShownFields)
         showField(field, nullptr);
@@ -95,6 +97,19 @@ void frmMain::showField(const ShownField& field, const UserRecord* user) {
         selectCode(findChild<QComboBox*>(QLatin1String(field.control)), field, user);
         break;
     }
+}
+
+void frmMain::noticeTyping() {
+    // Only what the operator does counts: these signals are not sent for the program's own
+    // changes.
+    const auto typed = [this] { typed_ = true; };
+    for (auto* box : findChildren<QLineEdit*>())
+        connect(box, &QLineEdit::textEdited, this, typed);
+    for (auto* list : findChildren<QComboBox*>())
+        connect(list, &QComboBox::activated, this, typed);
+    for (auto* upDown : findChildren<UpDown*>())
+        connect(upDown, &QAbstractSlider::actionTriggered, this, typed);
+    connect(languages_, &QButtonGroup::idClicked, this, typed);
 }
 
 void frmMain::showLanguage(int language) {

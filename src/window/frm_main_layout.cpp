@@ -24,6 +24,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStatusBar>
+#include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
 
@@ -128,6 +129,12 @@ frmMain::frmMain(WindowServices& services, QWidget* parent)
     createMenu();
     setTabOrder();
     acceptFileDrops();
+    noticeTyping();
+    connect(&reader_, &NameReader::namesReady, this, &frmMain::takeNames);
+    connect(&follower_, &FileFollower::changed, this, &frmMain::fileChanged);
+    lockedAgain_ = new QTimer(this);
+    lockedAgain_->setInterval(FileFollower::kLookEvery);
+    connect(lockedAgain_, &QTimer::timeout, this, &frmMain::fillLockedUsers);
 }
 
 frmMain::~frmMain() = default;
@@ -185,6 +192,10 @@ void frmMain::createUserList() {
     List1_->setSelectionMode(QAbstractItemView::SingleSelection);
     List1_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     List1_->setUniformItemSizes(true); // no text measuring per row: large files list fast
+    // Every row added makes the list lay out all its rows again: in batches, between which the
+    // window goes on, so that a long list never holds it for long.
+    List1_->setLayoutMode(QListView::Batched);
+    List1_->setBatchSize(100000);
     List1_->setAccessibleName(tr("Users"));
     connect(List1_->selectionModel(), &QItemSelectionModel::selectionChanged, this,
             &frmMain::List1_Click);
@@ -331,6 +342,24 @@ void frmMain::createMenu() {
         item->setObjectName(QLatin1String(name));
         if (handler)
             connect(item, &QAction::triggered, this, handler);
+    }
+    // Two commands beyond the toolbar's, reached by their keys anywhere in the window.
+    const struct {
+        const char* name;
+        QString caption;
+        Qt::Key key;
+        void (frmMain::*handler)();
+    } keys[] = {
+        {"mnuReload", tr("Reload"), Qt::Key_F5, &frmMain::mnuReload_Click},
+        {"mnuStop", tr("Stop listing"), Qt::Key_Escape, &frmMain::mnuStop_Click},
+    };
+    for (const auto& [name, caption, key, handler] : keys) {
+        QAction* item = mnusys_->addAction(caption);
+        item->setObjectName(QLatin1String(name));
+        item->setShortcut(key);
+        item->setShortcutContext(Qt::WindowShortcut);
+        addAction(item); // a hidden menu's shortcuts reach nothing: the window carries them
+        connect(item, &QAction::triggered, this, handler);
     }
 }
 

@@ -1,10 +1,10 @@
-// The Open command: pick the user file and list every user in file order.
+// The Open command and F5: pick the user file and list every user in file order, the names
+// read in the background while the window goes on; Esc stops a listing.
 #include "file_name_text.h"
 #include "frm_main.h"
 #include "last_folder.h"
 #include "user_list_model.h"
 
-#include <QDateTime>
 #include <QLabel>
 #include <QListView>
 #include <QLocale>
@@ -16,11 +16,11 @@
 namespace kivo {
 namespace {
 
+// The names first shown at once while a file is listed; later steps grow with the list.
+constexpr std::int64_t kFirstStep = 4096;
+
 // The dialog's one filter, "Userfile|BBBSUSER.DAT", written the way Qt writes filters.
 const QString kUserFileFilter = QStringLiteral("Userfile (BBBSUSER.DAT)");
-
-// A gauge drawn more often than the screen refreshes only costs time.
-constexpr qint64 kGaugeRepaintMs = 15;
 
 } // namespace
 
@@ -33,6 +33,8 @@ QString formatUserCount(double count, const QLocale& locale) {
 }
 
 void frmMain::mnuOpen_Click() {
+    cancelListing();
+    follower_.stop();
     users_->clear(); // before the dialog: a cancelled dialog leaves the list empty
     const QString path =
         services_.chooseFile(this, kUserFileFilter, openDialogFolder(services_.settingsFile()));
@@ -41,8 +43,22 @@ void frmMain::mnuOpen_Click() {
     openUserFile(path);
 }
 
+void frmMain::mnuReload_Click() {
+    if (lastPath_.isEmpty())
+        return;
+    const QModelIndexList selected = List1_->selectionModel()->selectedIndexes();
+    reselectRow_ = selected.isEmpty() ? -1 : selected.constFirst().row();
+    reselectName_ =
+        selected.isEmpty() ? std::string() : std::string(users_->storedName(reselectRow_));
+    openUserFile(lastPath_);
+}
+
 void frmMain::openUserFile(const QString& path) {
+    cancelListing(); // the file is about to change under the reader
+    follower_.stop();
     users_->clear(); // a file named without the dialog empties the list all the same
+    panel(StatusPanel::Gauge)->clear();
+    lastPath_ = path;
     if (const FileError error = userFile_.open(fileNameBytes(path))) {
         warn(tr("Open"), tr("The file %1 could not be opened: %2.")
                              .arg(oneLineText(path), QString::fromStdString(error.describe())));
@@ -51,6 +67,7 @@ void frmMain::openUserFile(const QString& path) {
     }
     openedPath_ = path;
 
+    listedStamp_ = userFile_.stamp().value_or(FileStamp{});
     const double count = userFile_.userCount();
     // Trailing bytes of a partial record are not a user: only whole records count against the
     // limit.
@@ -64,10 +81,12 @@ void frmMain::openUserFile(const QString& path) {
         return;
     }
     rememberOpenedFile(services_.settingsFile(), path);
-    panel(StatusPanel::UserCount)->setText(formatUserCount(count, locale()) + tr(" users in file"));
+    showCount(count);
     listUsers(count);
-    toolbarButton(ToolbarButton::Undo)->setEnabled(true);
-    toolbarButton(ToolbarButton::Update)->setEnabled(true);
+}
+
+void frmMain::showCount(double count) {
+    panel(StatusPanel::UserCount)->setText(formatUserCount(count, locale()) + tr(" users in file"));
 }
 
 void frmMain::listUsers(double count) {
@@ -77,46 +96,101 @@ void frmMain::listUsers(double count) {
         gauge1_->setMaximum(static_cast<int>(total));
         gauge1_->setValue(0);
         gauge1_->show();
-        gaugePixel_ = 0;
-        gaugePaintedAt_ = QDateTime::currentMSecsSinceEpoch();
-        sb1_->repaint(); // the count is readable while the names are read
     }
     // Growing the list by doubling would copy every name read so far, and touch fresh memory
     // each time, some thirty times over for a million users.
     users_->reserve(total);
-    UserFile::Sequence records(userFile_);
-    FileError stopped;
-    for (std::int64_t i = 1; i <= total; ++i) {
-        const ReadResult result = records.next();
-        if (!result.record) {
-            stopped = result.error;
-            break;
-        }
-        users_->append(displayedBytes(result.record->Name));
-        advanceGauge(i, total);
-    }
-    // What was read is listed before any message about what could not be.
-    users_->publish();
-    gauge1_->hide();
-    if (stopped)
-        warn(tr("Open"),
-             tr("The file %1 could not be read to the end: %2.")
-                 .arg(oneLineText(openedPath_), QString::fromStdString(stopped.describe())));
+    listing_ = Listing::Open;
+    readingStamp_ = listedStamp_;
+    reader_.start(userFile_, 1, total);
 }
 
-void frmMain::advanceGauge(std::int64_t listed, std::int64_t total) {
-    // Setting the gauge costs microseconds even when nothing changes on screen: only set it
-    // when its drawn end moves, and paint it at most once a frame.
-    const int pixel = static_cast<int>(listed * gauge1_->width() / total);
-    if (pixel == gaugePixel_)
-        return;
-    gaugePixel_ = pixel;
-    gauge1_->setValue(static_cast<int>(listed));
-    const qint64 now = QDateTime::currentMSecsSinceEpoch();
-    if (now - gaugePaintedAt_ >= kGaugeRepaintMs) {
-        gaugePaintedAt_ = now;
-        gauge1_->repaint();
+void frmMain::takeNames() {
+    if (listing_ == Listing::None)
+        return; // a read stopped since it announced its names
+    NameReader::Batch batch = reader_.take();
+    if (pending_.empty())
+        std::swap(pending_, batch.names); // taken over, not copied
+    else
+        pending_.append(batch.names);
+    if (listing_ == Listing::Open) {
+        gauge1_->setValue(static_cast<int>(users_->rowCount() + pending_.size()));
+        // Each time rows are added the list lays out all of its rows again: they are added in
+        // steps that grow with the list, so a long list is laid out a few times, not once for
+        // every batch read.
+        if (batch.done || pending_.size() >= std::max<std::int64_t>(kFirstStep, users_->rowCount()))
+            showPending();
+    } else if (listing_ == Listing::Append) {
+        showPending();
     }
+    if (batch.done)
+        finishListing(batch.error);
+}
+
+void frmMain::showPending() {
+    const int firstNew = users_->rowCount();
+    users_->append(pending_);
+    pending_.truncate(0);
+    if (reselectRow_ >= firstNew && reselectRow_ < users_->rowCount())
+        keepSelectionIfSameName(std::exchange(reselectRow_, -1), reselectName_);
+}
+
+void frmMain::finishListing(const FileError& error) {
+    const Listing finished = std::exchange(listing_, Listing::None);
+    listedStamp_ = readingStamp_;
+    if (finished == Listing::Open) {
+        gauge1_->hide();
+        if (std::exchange(reselectRow_, -1) >= 0) // that record is no longer in the file
+            clearDetail();
+        // What was read is listed before any message about what could not be.
+        if (error)
+            warn(tr("Open"),
+                 tr("The file %1 could not be read to the end: %2.")
+                     .arg(oneLineText(openedPath_), QString::fromStdString(error.describe())));
+        toolbarButton(ToolbarButton::Undo)->setEnabled(true);
+        toolbarButton(ToolbarButton::Update)->setEnabled(true);
+    } else {
+        if (finished == Listing::Reread)
+            applyReread();
+        showCount(double(listedStamp_.size) / double(kRecordSize));
+        refreshShownUser();
+    }
+    pending_.clear(); // its room too: it held up to half the list
+    followFile();
+    if (placeholderRows(users_->users()).empty())
+        lockedAgain_->stop();
+    else
+        lockedAgain_->start();
+    emit listUpdated();
+}
+
+void frmMain::mnuStop_Click() {
+    if (listing_ == Listing::None)
+        return;
+    reader_.stop();
+    follower_.stop(); // the list no longer keeps up with the file until F5 or Open
+    const Listing stopped = std::exchange(listing_, Listing::None);
+    if (stopped == Listing::Open) {
+        pending_.append(reader_.take().names); // what was read stays listed
+        showPending();
+        reselectRow_ = -1;
+        gauge1_->hide();
+        panel(StatusPanel::UserCount)
+            ->setText(tr("Stopped early: %1 of %2 users listed")
+                          .arg(QString::number(users_->rowCount()),
+                               QString::number(readingStamp_.size / std::int64_t(kRecordSize))));
+        toolbarButton(ToolbarButton::Undo)->setEnabled(true);
+        toolbarButton(ToolbarButton::Update)->setEnabled(true);
+    }
+    pending_.clear(); // a following step stopped halfway changes nothing
+    emit listUpdated();
+}
+
+void frmMain::cancelListing() {
+    reader_.stop();
+    listing_ = Listing::None;
+    pending_.clear();
+    gauge1_->hide();
 }
 
 void frmMain::standWithoutFile() {

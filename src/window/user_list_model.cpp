@@ -21,17 +21,25 @@ const std::array<char16_t, 256> kFoldedCodePage = [] {
 } // namespace
 
 int UserListModel::rowCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : published_;
+    return parent.isValid() ? 0 : static_cast<int>(users_.size());
 }
 
 QVariant UserListModel::data(const QModelIndex& index, int role) const {
-    if (!index.isValid() || index.row() >= published_)
+    if (!index.isValid() || index.row() >= rowCount())
         return {};
     if (role != Qt::DisplayRole && role != Qt::AccessibleTextRole)
         return {};
-    const auto row = static_cast<std::size_t>(index.row());
-    const std::size_t begin = row == 0 ? 0 : ends_[row - 1];
-    return boardText(std::string_view(bytes_).substr(begin, ends_[row] - begin));
+    if (users_.isPlaceholder(index.row()))
+        return tr("(record locked by another program)");
+    return boardText(users_.name(index.row()));
+}
+
+std::string_view UserListModel::storedName(int row) const {
+    return users_.name(row);
+}
+
+bool UserListModel::isPlaceholder(int row) const {
+    return users_.isPlaceholder(row);
 }
 
 QModelIndexList UserListModel::match(const QModelIndex& start, int role, const QVariant& value,
@@ -42,7 +50,7 @@ QModelIndexList UserListModel::match(const QModelIndex& start, int role, const Q
     std::u16string folded;
     for (QChar c : value.toString())
         folded.push_back(char16_t(QChar::toCaseFolded(char32_t(c.unicode()))));
-    for (int row = start.row(); row < published_; ++row)
+    for (int row = start.row(); row < rowCount(); ++row)
         if (startsWithFolded(row, folded))
             return {index(row)};
     for (int row = 0; row < start.row(); ++row)
@@ -52,46 +60,49 @@ QModelIndexList UserListModel::match(const QModelIndex& start, int role, const Q
 }
 
 bool UserListModel::startsWithFolded(int row, std::u16string_view foldedText) const {
-    const auto at = static_cast<std::size_t>(row);
-    const std::size_t begin = at == 0 ? 0 : ends_[at - 1];
-    if (ends_[at] - begin < foldedText.size())
+    const std::string_view name = users_.name(row);
+    if (name.size() < foldedText.size())
         return false;
     for (std::size_t i = 0; i < foldedText.size(); ++i)
-        if (kFoldedCodePage[static_cast<unsigned char>(bytes_[begin + i])] != foldedText[i])
+        if (kFoldedCodePage[static_cast<unsigned char>(name[i])] != foldedText[i])
             return false;
-    return true;
+    // A placeholder has no stored name: only an empty text gets this far with one.
+    return !users_.isPlaceholder(row);
 }
 
 void UserListModel::clear() {
     beginResetModel();
-    bytes_.clear();
-    bytes_.shrink_to_fit();
-    ends_.clear();
-    ends_.shrink_to_fit();
-    published_ = 0;
+    users_.clear();
     endResetModel();
 }
 
-void UserListModel::reserve(std::int64_t entries) {
-    if (entries <= 0)
+void UserListModel::append(const UserList& names) {
+    if (names.empty())
         return;
-    const auto count = static_cast<std::size_t>(entries);
-    bytes_.reserve(bytes_.size() + count * kMaxNameBytes);
-    ends_.reserve(ends_.size() + count);
-}
-
-void UserListModel::append(std::string_view nameBytes) {
-    bytes_.append(nameBytes);
-    ends_.push_back(static_cast<std::uint32_t>(bytes_.size()));
-}
-
-void UserListModel::publish() {
-    const int total = static_cast<int>(ends_.size());
-    if (total == published_)
-        return;
-    beginInsertRows({}, published_, total - 1);
-    published_ = total;
+    const int first = rowCount();
+    beginInsertRows({}, first, first + static_cast<int>(names.size()) - 1);
+    users_.append(names);
     endInsertRows();
+}
+
+void UserListModel::update(UserList&& names) {
+    const int before = rowCount();
+    const int after = static_cast<int>(names.size());
+    if (after < before) {
+        beginRemoveRows({}, after, before - 1);
+        users_.truncate(after);
+        endRemoveRows();
+    }
+    const auto changed = differingRows(users_, names);
+    if (after > before) {
+        beginInsertRows({}, before, after - 1);
+        users_ = std::move(names);
+        endInsertRows();
+    } else {
+        users_ = std::move(names);
+    }
+    if (changed)
+        emit dataChanged(index(int(changed->first)), index(int(changed->second)));
 }
 
 } // namespace kivo

@@ -2,28 +2,19 @@
 
 #include <QAbstractListModel>
 
-#include "user_record.h"
+#include "user_list.h"
 
 #include <cstdint>
-#include <limits>
-#include <string>
 #include <string_view>
-#include <vector>
 
 namespace kivo {
 
-// The user list's entries, in file order. Names are kept as the stored bytes, packed one after
-// another, and turned into text only when a row is drawn: a million users then cost some twenty
-// bytes each instead of a string object apiece.
+// The user list as the list box shows it. The names stay the stored bytes of a UserList and are
+// turned into text only when a row is drawn.
 class UserListModel : public QAbstractListModel {
     Q_OBJECT
 public:
-    // The most users one list holds; a larger file is refused with a message. Each entry's end
-    // is kept as a 32-bit offset into the packed names, and rows are counted in an int.
-    static constexpr std::int64_t kMaxEntries = 20'000'000;
-    static constexpr std::size_t kMaxNameBytes = std::tuple_size_v<decltype(UserRecord::Name)>;
-    static_assert(kMaxEntries * kMaxNameBytes <= std::numeric_limits<std::uint32_t>::max());
-    static_assert(kMaxEntries <= std::numeric_limits<int>::max());
+    static constexpr std::int64_t kMaxEntries = UserList::kMaxEntries;
 
     using QAbstractListModel::QAbstractListModel;
 
@@ -32,29 +23,28 @@ public:
 
     // The list's type-to-find asks for the first entry from start on, wrapping round, that starts
     // with the typed text in any letter case. That one question is answered over the packed
-    // bytes, without making every entry's text; any other goes the general way.
+    // bytes, without making every entry's text, and skips placeholders; any other goes the
+    // general way.
     QModelIndexList match(const QModelIndex& start, int role, const QVariant& value, int hits,
                           Qt::MatchFlags flags) const override;
 
+    std::string_view storedName(int row) const; // the stored name bytes of a listed row
+    bool isPlaceholder(int row) const;          // a row listed as a placeholder (locked record)
+
     void clear();
-
-    // Makes room for the given number of entries, so that appending never moves what is already
-    // listed. Room never written costs address space, not memory.
-    void reserve(std::int64_t entries);
-
-    // Appends an entry. Appended entries reach the list in batches, when publish() is called:
-    // telling the view about every single row would cost more than reading it.
-    void append(std::string_view nameBytes);
-    void publish();
-
-    std::int64_t entryCount() const { return static_cast<std::int64_t>(ends_.size()); }
+    // Makes room for the given number of entries more.
+    void reserve(std::int64_t entries) { users_.reserve(entries); }
+    // Appends entries at the end and shows them.
+    void append(const UserList& names);
+    // Brings the list to the names given, telling the view only of the rows that changed, went
+    // or came, so that its selection and scroll position stay where they can.
+    void update(UserList&& names);
+    const UserList& users() const { return users_; }
 
 private:
     bool startsWithFolded(int row, std::u16string_view foldedText) const;
 
-    std::string bytes_;
-    std::vector<std::uint32_t> ends_; // where each entry's bytes end in bytes_
-    int published_ = 0;
+    UserList users_;
 };
 
 } // namespace kivo

@@ -2,19 +2,30 @@
 """The built viewer in a real window, met as a user and a screen reader meet it: the sample file
 opened through the Open dialog, a user chosen with the mouse, every field read by its label over
 the accessibility bus, and Exit answered. The values it must show are the program's own export of
-the file, whose columns come from the same field table as the window."""
+the file, whose columns come from the same field table as the window. Then a board at work: the
+users another process appends show by themselves, and the viewer, watched by strace through an
+Open, the following and a reload, never writes, makes or locks the file, and reads no record
+while the file stands still."""
 
 import json
 import os
+import re
+import shutil
 import subprocess
 import sys
 import unittest
 
 sys.path.insert(0, os.path.join(os.path.dirname(__file__), "..", "..", "tools"))
-from desktop import RUNTIME, Viewer, click, find, find_all, pyatspi, text, wait_for  # noqa: E402
+from desktop import (RUNTIME, Viewer, click, find, find_all, pyatspi, text, wait_for,  # noqa: E402
+                     xdotool)
 
 VIEWER = os.environ["KIVO_VIEWER"]
 SAMPLE = os.environ["KIVO_SAMPLE"]
+BOARD = os.environ["KIVO_BOARD"]  # our own board, appending users from another process
+# What would change the file, or hold it against the board: any of it on the file is a fault.
+CHANGES = re.compile(r"^\d+ +(write|pwrite64|writev|pwritev2?|ftruncate|fallocate|flock|"
+                     r"unlink|unlinkat|rename|renameat2?|truncate|creat)\(|"
+                     r"fcntl\([^,]+, F_(OFD_)?SETLKW?|O_(WRONLY|RDWR|CREAT|TRUNC)")
 SHOWN = os.path.join(os.path.dirname(__file__), "..", "..", "docs", "screenshots",
                      "statistics-empty.png")
 CHOSEN = 3  # letters of the board's code page in the name, a resume number, the third language
@@ -23,6 +34,7 @@ CHOSEN = 3  # letters of the board's code page in the name, a resume number, the
 class SmokeTest(unittest.TestCase):
     def setUp(self):
         self.viewer = Viewer(VIEWER)
+        self.addCleanup(self.viewer.process.kill)  # none left over for the next test to meet
         self.main = self.viewer.main
 
     def drawn_as_shown(self):
@@ -80,6 +92,50 @@ class SmokeTest(unittest.TestCase):
             edit.insertText(0, "9", 1)
             edit.deleteText(0, 1)
         self.assertEqual((resume.getState().contains(pyatspi.STATE_CHECKED), text(number)), shown)
+
+        click(find(self.main, pyatspi.ROLE_PUSH_BUTTON, "Exit"))
+        self.viewer.answer("Exit", "Yes")
+        self.assertEqual(self.viewer.process.wait(timeout=10), 0)
+
+    def test_follows_the_board(self):
+        folder = os.path.join(RUNTIME.name, "board")
+        os.makedirs(folder, exist_ok=True)
+        path = shutil.copy(SAMPLE, os.path.join(folder, "BBBSUSER.DAT"))
+        count = os.path.getsize(path) // 273
+        log = os.path.join(RUNTIME.name, "strace.log")
+        attached = os.path.join(RUNTIME.name, "strace.err")
+        with open(attached, "w") as err:
+            strace = subprocess.Popen(["strace", "-f", "-y", "-e", "trace=%file,%desc", "-o", log,
+                                       "-p", str(self.viewer.process.pid)], stderr=err)
+        on_file = lambda: [line for line in open(log) if path in line]  # noqa: E731
+        wait_for("strace attached", lambda: "attached" in open(attached).read())
+
+        users = self.viewer.open_file(path)
+        wait_for("every user listed", lambda: users.childCount == count)
+        subprocess.run([BOARD, "append", path, str(count + 1), "1"], check=True)
+        new = f"User {count + 1}"
+        wait_for("the appended user listed", lambda: users.childCount == count + 1
+                 and users.getChildAtIndex(count).name == new, timeout=2)
+
+        opened = lambda: sum("openat(" in line for line in on_file())  # noqa: E731
+        before = opened()
+        first = users.getChildAtIndex(0)
+        click(first)  # the keyboard in the window
+        wait_for("the first user shown", lambda: text(self.viewer.field("Name")) == first.name)
+        xdotool("key", "F5")
+        wait_for("the file opened again", lambda: opened() > before)
+        wait_for("listed again", lambda: users.childCount == count + 1
+                 and users.getChildAtIndex(count).name == new)
+
+        # Standing still: two looks at the file, and not one read of it between them.
+        mark = len(on_file())
+        wait_for("two looks at the file", lambda: sum(
+            "stat" in line for line in on_file()[mark:]) >= 2, timeout=10)
+        self.assertEqual([line for line in on_file()[mark:] if "read" in line], [])
+
+        strace.terminate()
+        strace.wait(timeout=10)
+        self.assertEqual([line for line in on_file() if CHANGES.search(line)], [])
 
         click(find(self.main, pyatspi.ROLE_PUSH_BUTTON, "Exit"))
         self.viewer.answer("Exit", "Yes")

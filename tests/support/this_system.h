@@ -7,6 +7,7 @@
 
 #include <QString>
 
+#include <memory>
 #include <optional>
 
 #include <vector>
@@ -28,5 +29,15 @@ QString storableFileName(const QString& name);
 
 // Whether this process holds the file open; nothing when the system does not tell.
 std::optional<bool> heldOpen(const QString& path);
+
+// A lock another program would hold on bytes of a file, kept while the object lives.
+class HeldLock {
+public:
+    virtual ~HeldLock() = default;
+};
+
+// Locks the bytes through a handle of its own, as another program would; nothing where the
+// system's locks do not stop another handle's reads (POSIX locks are advisory).
+std::unique_ptr<HeldLock> lockBytes(const QString& path, qint64 offset, qint64 length);
 
 } // namespace kivo::testing

@@ -35,4 +35,42 @@ std::optional<bool> heldOpen(const QString&) {
     return std::nullopt;
 }
 
+namespace {
+
+class WindowsLock : public HeldLock {
+public:
+    WindowsLock(HANDLE file, qint64 offset, qint64 length) : file_(file), length_(length) {
+        place_.Offset = DWORD(offset);
+        place_.OffsetHigh = DWORD(quint64(offset) >> 32);
+    }
+    bool lock() {
+        return LockFileEx(file_, LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0,
+                          DWORD(length_), DWORD(quint64(length_) >> 32), &place_);
+    }
+    ~WindowsLock() override {
+        UnlockFileEx(file_, 0, DWORD(length_), DWORD(quint64(length_) >> 32), &place_);
+        CloseHandle(file_);
+    }
+
+private:
+    HANDLE file_;
+    qint64 length_;
+    OVERLAPPED place_{};
+};
+
+} // namespace
+
+std::unique_ptr<HeldLock> lockBytes(const QString& path, qint64 offset, qint64 length) {
+    const HANDLE file =
+        CreateFileW(reinterpret_cast<const wchar_t*>(path.utf16()), GENERIC_READ | GENERIC_WRITE,
+                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                    FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        qFatal("cannot open %s to lock it", qPrintable(path));
+    auto held = std::make_unique<WindowsLock>(file, offset, length);
+    if (!held->lock())
+        qFatal("cannot lock %s", qPrintable(path));
+    return held;
+}
+
 } // namespace kivo::testing

@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -73,10 +74,21 @@ struct Viewer {
     int entries() { return list()->model()->rowCount(); }
     QString entry(int row) { return list()->model()->index(row, 0).data().toString(); }
 
-    // Runs the Open command with the given path chosen in the dialog.
+    // Runs the Open command with the given path chosen in the dialog, and waits until every
+    // name is listed.
     void open(const QString& path) {
         services.chosenPath = path;
         window.mnuOpen_Click();
+        waitForList();
+    }
+    // Waits for a listing under way to end; false when it did not within the time.
+    [[nodiscard]] static bool waitForList(frmMain& window) {
+        QSignalSpy updated(&window, &frmMain::listUpdated);
+        return !window.isListing() || updated.wait(10000);
+    }
+    void waitForList() {
+        if (!waitForList(window))
+            qFatal("the listing did not end");
     }
     void select(int row) { list()->setCurrentIndex(list()->model()->index(row, 0)); }
 };
