@@ -6,8 +6,8 @@
 //   bench_find [users]          (default 1000000)
 #include "find_dialog.h"
 #include "frm_main.h"
-#include "look.h"
 #include "record_search.h"
+#include "style_and_font.h"
 #include "user_file_writer.h"
 #include "user_finder.h"
 #include "user_list.h"
@@ -90,7 +90,7 @@ int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    applyLook(app);
+    applyStyleAndFont(app);
 
     const auto path = std::filesystem::temp_directory_path() / "kivo-bench-find.dat";
     {

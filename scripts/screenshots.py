@@ -7,6 +7,7 @@ Controls are found by their names over the accessibility bus, never by where the
 Usage: scripts/screenshots.py [build dir]   (needs xvfb, xdotool, imagemagick, python3-pyatspi)"""
 
 import os
+import subprocess
 import sys
 
 root = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
@@ -16,7 +17,9 @@ if "KIVO_PRIVATE_BUS" not in os.environ:  # a session bus of its own, for its ac
 sys.path.insert(0, os.path.join(root, "tools"))
 from desktop import Viewer, click, find, pyatspi, text, wait_for, xdotool  # noqa: E402
 
-build = sys.argv[1] if len(sys.argv) > 1 else os.path.join(root, "build")
+build = sys.argv[1] if len(sys.argv) > 1 else os.path.join(root, subprocess.run(
+    [os.path.join(root, "tools", "preset-dir"), "default"], capture_output=True, text=True,
+    check=True).stdout.strip())
 out = os.path.join(root, "docs", "screenshots")
 viewer = Viewer(os.path.join(build, "src", "app", "kivo32"))
 

@@ -1,7 +1,7 @@
 // Find in the window, headless: the dialog and its keys, the user found shown as a click shows
 // one, and a list that changes between and under searches.
 #include "find_dialog.h"
-#include "look.h"
+#include "style_and_font.h"
 #include "support/test_files.h"
 #include "support/viewer_fixture.h"
 #include "user_finder.h"
@@ -68,7 +68,7 @@ class TestFindWindow : public QObject {
     QString lineOf(Viewer& v) { return v.control<QLabel>("lblFindResult")->text(); }
 
 private slots:
-    void initTestCase() { applyLook(*qApp); }
+    void initTestCase() { applyStyleAndFont(*qApp); }
 
     // Typed into the dialog, then Enter (Find Next) or Shift+F3 (Find Previous) from the entry
     // selected before (-1: none); the entry then selected and the dialog's line.

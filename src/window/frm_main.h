@@ -3,6 +3,7 @@
 #include "file_follower.h"
 #include "name_reader.h"
 #include "shown_fields.h"
+#include "status_panel.h"
 #include "toolbar_keys.h"
 #include "user_file.h"
 #include "window_services.h"
