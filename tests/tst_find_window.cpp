@@ -18,26 +18,15 @@ using namespace kivo::testing;
 
 namespace {
 
-UserRecord user(const char* name, const char* address, const char* city, const char* phone,
-                const char* birthdate) {
-    UserRecord r;
-    r.Name = makeTextField<30>(name);
-    r.Address = makeTextField<30>(address);
-    r.City = makeTextField<30>(city);
-    r.Phone = makeTextField<18>(phone);
-    r.Birthdate = makeTextField<18>(birthdate);
-    return r;
-}
-
 const std::vector<UserRecord> kUsers = {
-    user("Anna Virtanen", "Kuusitie 4", "33100 Tampere", "03-555 2231", "12-03-75"),
-    user("Matti M\xE4ki", "Rautatienkatu 1", "00100 Helsinki", "09-123 4567", ""),
-    user("Maki Jussi", "", "Turku", "", ""),
-    user("\x8Aimon \x8C"
-         "uvre",
-         "", "Praha", "", ""),
-    user("\x9Fvonne", "10\x80 Street", "", "", "1.1.1980"),
-    user("Tab\tName", "", "", "", ""),
+    textUser("Anna Virtanen", "Kuusitie 4", "33100 Tampere", "03-555 2231", "12-03-75"),
+    textUser("Matti M\xE4ki", "Rautatienkatu 1", "00100 Helsinki", "09-123 4567", ""),
+    textUser("Maki Jussi", "", "Turku", "", ""),
+    textUser("\x8Aimon \x8C"
+             "uvre",
+             "", "Praha", "", ""),
+    textUser("\x9Fvonne", "10\x80 Street", "", "", "1.1.1980"),
+    textUser("Tab\tName", "", "", "", ""),
 };
 
 // The user finder's one answer to what the action started.

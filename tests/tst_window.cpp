@@ -73,12 +73,8 @@ QByteArray userNamed(const QByteArray& nameBytes) {
 }
 
 UserRecord fullUser() {
-    UserRecord r;
-    r.Name = makeTextField<30>("Anna Virtanen");
-    r.Address = makeTextField<30>("Kuusitie 4");
-    r.City = makeTextField<30>("33100 Tampere");
-    r.Phone = makeTextField<18>("03-555 2231");
-    r.Birthdate = makeTextField<18>("12-03-75");
+    UserRecord r =
+        textUser("Anna Virtanen", "Kuusitie 4", "33100 Tampere", "03-555 2231", "12-03-75");
     r.Language = r.Protocol = 1;
     r.Packer = 7;
     r.Charset = 10;

@@ -101,4 +101,16 @@ inline std::vector<std::uint8_t> numberedUsersFile(int count) {
     return tools::userFileBytes(users);
 }
 
+// A user with these texts, every other field 0.
+inline UserRecord textUser(const char* name, const char* address, const char* city,
+                           const char* phone, const char* birthdate) {
+    UserRecord r;
+    r.Name = makeTextField<30>(name);
+    r.Address = makeTextField<30>(address);
+    r.City = makeTextField<30>(city);
+    r.Phone = makeTextField<18>(phone);
+    r.Birthdate = makeTextField<18>(birthdate);
+    return r;
+}
+
 } // namespace kivo::testing
