@@ -1058,32 +1058,25 @@ private slots:
         QFETCH(QStringList, box);
         QFETCH(int, quits);
         QFETCH(bool, restored);
-        PressingServices services;
-        services.press = press;
-        frmMain window(services);
-        window.Form_Load();
-        window.openUserFile(files_.write(
-            "commands.dat", tools::userFileBytes({tools::numberedUser(1), fullUser()})));
-        QVERIFY(Viewer::waitForList(window));
-        auto* list = window.findChild<QListView*>("List1");
-        list->setCurrentIndex(list->model()->index(1, 0));
+        BasicViewer<PressingServices> v;
+        v.services.press = press;
+        v.open(files_.write("commands.dat",
+                            tools::userFileBytes({tools::numberedUser(1), fullUser()})));
+        v.select(1);
         for (const char* name : {"txtName", "txtPagelength"}) {
-            auto* edit = window.findChild<QLineEdit*>(name);
-            edit->selectAll();
-            QTest::keyClicks(edit, "edited");
+            v.control<QLineEdit>(name)->selectAll();
+            QTest::keyClicks(v.control<QLineEdit>(name), "edited");
         }
-        for (QAction* button : window.findChild<QToolBar*>()->actions())
+        for (QAction* button : v.control<QToolBar>("tb1")->actions())
             if (button->data() == key)
                 button->trigger();
-        QCOMPARE(services.shown, box + QStringList{QString::number(Qt::PlainText)});
-        QCOMPARE(services.quits, quits);
-        QCOMPARE(window.findChild<QLineEdit*>("txtName")->text(),
-                 QString(restored ? "Anna Virtanen" : "edited"));
-        QCOMPARE(window.findChild<QLineEdit*>("txtPagelength")->text(),
-                 QString(restored ? "24" : "edited"));
+        QCOMPARE(v.services.shown, box + QStringList{QString::number(Qt::PlainText)});
+        QCOMPARE(v.services.quits, quits);
+        QCOMPARE(v.text("txtName"), QString(restored ? "Anna Virtanen" : "edited"));
+        QCOMPARE(v.text("txtPagelength"), QString(restored ? "24" : "edited"));
         if (!quits) { // the window, the list and the open file are as they were
-            list->setCurrentIndex(list->model()->index(0, 0));
-            QCOMPARE(window.findChild<QLineEdit*>("txtName")->text(), QString("User 1"));
+            v.select(0);
+            QCOMPARE(v.text("txtName"), QString("User 1"));
         }
     }
 

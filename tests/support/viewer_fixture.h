@@ -54,11 +54,11 @@ public:
     void quit() override { ++quits; }
 };
 
-struct Viewer {
-    FakeWindowServices services;
+template <class Services = FakeWindowServices> struct BasicViewer {
+    Services services;
     frmMain window{services};
 
-    Viewer() { window.Form_Load(); }
+    BasicViewer() { window.Form_Load(); }
 
     template <class Control> Control* control(const char* name) {
         auto* found = window.findChild<Control*>(QLatin1String(name));
@@ -92,6 +92,7 @@ struct Viewer {
     }
     void select(int row) { list()->setCurrentIndex(list()->model()->index(row, 0)); }
 };
+using Viewer = BasicViewer<>;
 
 // Numbered users 1 … count, as a file's bytes.
 inline std::vector<std::uint8_t> numberedUsersFile(int count) {
