@@ -157,7 +157,7 @@ void frmMain::finishListing(const FileError& error) {
     }
     pending_.clear(); // its room too: it held up to half the list
     followFile();
-    if (placeholderRows(users_->users()).empty())
+    if (users_->users().placeholders() == 0)
         lockedAgain_->stop();
     else
         lockedAgain_->start();
