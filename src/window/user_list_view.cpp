@@ -307,12 +307,14 @@ void UserListView::paintEvent(QPaintEvent* event) {
     QStyleOptionViewItem option;
     initViewItemOption(&option);
     QPainter painter(viewport());
+    // The rows the damaged area crosses, and no others: an area below the last row (the gap a
+    // list scrolled to its end leaves) crosses none.
     const QRect area = event->rect();
-    const int first = std::max(0, rowAt(std::max(0, area.top())));
-    const int bottom = rowAt(area.bottom());
-    const int last = bottom < 0 ? count - 1 : bottom;
-    if (rowRect(first).top() > area.bottom())
-        return;
+    const std::int64_t offset = verticalOffset();
+    const auto first =
+        static_cast<int>(std::max<std::int64_t>(0, (area.top() + offset) / rowSize_.height()));
+    const auto last = static_cast<int>(
+        std::min<std::int64_t>(count - 1, (area.bottom() + offset) / rowSize_.height()));
 
     const QModelIndex current = currentIndex();
     const bool focus = (hasFocus() || viewport()->hasFocus()) && current.isValid();
