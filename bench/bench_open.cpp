@@ -9,7 +9,7 @@
 // memory does not hide the next one's, and so that the start-up time includes loading Qt.
 #include "board_writer.h"
 #include "frm_main.h"
-#include "look.h"
+#include "style_and_font.h"
 #include "user_file_writer.h"
 #include "window_services.h"
 
@@ -124,7 +124,7 @@ int startupChild(int argc, char** argv, bool bare) {
         window.resize(540, 380);
         return showAndStamp(window);
     }
-    applyLook(app);
+    applyStyleAndFont(app);
     BenchServices services;
     frmMain window(services);
     window.Form_Load();
@@ -133,7 +133,7 @@ int startupChild(int argc, char** argv, bool bare) {
 
 int loadChild(int argc, char** argv, const std::string& path, std::int64_t users) {
     QApplication app(argc, argv);
-    applyLook(app);
+    applyStyleAndFont(app);
     BenchServices services;
     frmMain window(services);
     window.Form_Load();
@@ -245,7 +245,7 @@ void waitForList(frmMain& window) {
 // counted), and what the regular look at a file that stands still costs: reads and time.
 int followChild(int argc, char** argv, const std::string& path, std::int64_t users) {
     QApplication app(argc, argv);
-    applyLook(app);
+    applyStyleAndFont(app);
     BenchServices services;
     services.path = QString::fromStdString(path);
     frmMain window(services);
@@ -304,7 +304,7 @@ int followChild(int argc, char** argv, const std::string& path, std::int64_t use
 // by a timer that notes how late it fires, and the time Open's command itself holds the thread.
 int stallChild(int argc, char** argv, const std::string& path, std::int64_t users) {
     QApplication app(argc, argv);
-    applyLook(app);
+    applyStyleAndFont(app);
     BenchServices services;
     services.path = QString::fromStdString(path);
     frmMain window(services);
@@ -394,7 +394,7 @@ double packNamesMs(const std::string& path, std::unique_ptr<char[]>& names,
 
 int floorChild(int argc, char** argv, const std::string& path, std::int64_t users) {
     QApplication app(argc, argv);
-    applyLook(app);
+    applyStyleAndFont(app);
     QSize listSize;
     {
         BenchServices services;

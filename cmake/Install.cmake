@@ -17,7 +17,7 @@ set(KIVO_APPSTREAM_ID "invalid.example.kivo32" CACHE STRING
 if(KIVO_BUILD_WINDOW)
     install(TARGETS kivo32 RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 
-    # The desktop entry's name matches the program's desktop file name (main.cpp), so the
+    # The desktop entry's name matches the program's desktop file name (start_window.cpp), so the
     # desktop ties the running window to the entry and shows its icon.
     install(FILES ${PROJECT_SOURCE_DIR}/packaging/kivo32.desktop
             DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
@@ -59,7 +59,9 @@ set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 # dpkg-shlibdeps reads the libraries the program links (Qt 6 among them) into Depends.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # The xcb platform plugin is a separate package; without it the window cannot open on X11. The
-# window's captions are measured for Liberation Sans: without it they would be cut.
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, fonts-liberation2")
+# window's captions are measured for Liberation Sans: without it they would be cut. A name's
+# control bytes show as their symbols (U+2401 to U+2421), which neither Liberation nor DejaVu
+# draws: FreeSans does, and the text falls back to it for them.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, fonts-liberation2, fonts-freefont-ttf")
 set(CPACK_STRIP_FILES ON)
 include(CPack)

@@ -4,7 +4,8 @@
 # Wine passes no QT_* variable on to Windows programs unless it is spelled WINEQT_*, and a test
 # program's console output does not reach this side: its results go to a file, shown afterwards.
 set -uo pipefail
-export WINEPREFIX=$1
+source "$(dirname "$0")/../scripts/common.sh"
+wine_env "$1"
 shift
 folders=()
 while [ "$1" != -- ]; do
@@ -16,7 +17,7 @@ program=$1
 shift
 
 WINEPATH=$(IFS=';' && echo "${folders[*]}")
-export WINEPATH WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+export WINEPATH
 if [ -n "${QT_QPA_PLATFORM:-}" ]; then
     export WINEQT_QPA_PLATFORM=$QT_QPA_PLATFORM
 fi

@@ -1,7 +1,7 @@
 // Arbitrary bytes as a user file, opened in the window offscreen and every user shown and drawn:
 // no crash, no sanitizer report, and no label that would draw what the file holds as markup.
 #include "input_file.h"
-#include "look.h"
+#include "style_and_font.h"
 #include "support/viewer_fixture.h"
 
 #include <QApplication>
@@ -18,7 +18,7 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
     static char* argv[] = {name, nullptr};
     qputenv("QT_QPA_PLATFORM", "offscreen");
     static QApplication app(argc, argv);
-    kivo::applyLook(app);
+    kivo::applyStyleAndFont(app);
     return 0;
 }
 

@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
-# Configures and builds the viewer, its tests and benchmarks in build/ (or the folder given),
-# with the default preset (CMakePresets.json); further arguments go to the configure step.
+# Configures and builds the viewer, its tests and benchmarks with the default preset
+# (CMakePresets.json), in its folder or the one given; further arguments go to the configure step.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-dir=${1:-build}
+source scripts/common.sh
+dir=${1:-$(preset_dir default)}
 shift || true
 cmake --preset default -B "$dir" "$@"
 cmake --build "$dir" --parallel "$(nproc)"

@@ -1,12 +1,13 @@
 #!/usr/bin/env bash
-# Builds the Debian package from build/ (or the folder given), has Debian's own checker look at
+# Builds the Debian package from the default preset's folder (or the folder given), has Debian's own checker look at
 # it, unpacks it into a scratch root and checks what a desktop needs of it: a clean .desktop
 # entry that opens the user file's type, that type known by name in any letter case, valid
 # AppStream metadata, a manual page that renders cleanly, the icons in the hicolor theme, Qt 6 in
 # Depends, and a program that starts.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-build=$(realpath "${1:-build}")
+source scripts/common.sh
+build=$(realpath "${1:-$(preset_dir default)}")
 
 scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT
@@ -88,7 +89,7 @@ grep -q '<svg' "$svg" || fail "the scalable icon is not SVG"
 
 depends=$(dpkg-deb -f "$deb" Depends)
 echo "check-package: Depends: $depends"
-for lib in libqt6core6 libqt6gui6 libqt6widgets6 fonts-liberation2; do
+for lib in libqt6core6 libqt6gui6 libqt6widgets6 fonts-liberation2 fonts-freefont-ttf; do
     grep -q "\b$lib\b" <<<"$depends" || fail "Depends does not name $lib"
 done
 

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Checks the Windows packages built in build-windows/ (or the folder given) as a user gets them:
+# Checks the Windows packages built in the windows preset's folder (or the folder given) as a
+# user gets them:
 #  1. the zip, unpacked on its own: every DLL a binary in it imports is in it or is part of
 #     Windows, and every DLL in it is imported by something (plugins are loaded by Qt);
 #  2. kivo32.exe started from there under Wine, on a virtual display, with only that folder to
@@ -11,8 +12,9 @@
 # skipped, with a message, when it does not offer it yet.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-build=$(realpath "${1:-build-windows}")
-linux=$(realpath "${2:-build}")
+source scripts/common.sh
+build=$(realpath "${1:-$(preset_dir windows)}")
+linux=$(realpath "${2:-$(preset_dir default)}")
 source=$PWD
 
 scratch=$(mktemp -d)
@@ -25,8 +27,7 @@ trap cleanup EXIT
 fail() { echo "check-windows-package: FAILED: $*" >&2; exit 1; }
 say() { echo "check-windows-package: $*"; }
 
-export WINEPREFIX=${WINEPREFIX:-$build/wine} WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-unset WINEPATH # the program must find every DLL in its own folder
+wine_env "${WINEPREFIX:-$build/wine}" # the program must find every DLL in its own folder
 zips=("$build"/kivo32-*-windows-x86_64.zip)
 setups=("$build"/kivo32-*-windows-x86_64-setup.exe)
 [ -f "${zips[0]}" ] || fail "no zip in $build (cpack -G ZIP)"
@@ -35,11 +36,8 @@ setups=("$build"/kivo32-*-windows-x86_64-setup.exe)
 # Wine keeps the display it started with for as long as any of its programs runs: wait for
 # earlier ones to end, then give every program here the virtual display.
 wineserver -w
-exec {fd}<> <(:)
-Xvfb -displayfd "$fd" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
-pids+=($!)
-read -r -u "$fd" display
-export DISPLAY=":$display"
+start_display
+pids+=("$display_pid")
 wine wineboot --init >/dev/null 2>&1
 
 # 1. What the zip holds.

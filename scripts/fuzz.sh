@@ -1,12 +1,14 @@
 #!/usr/bin/env bash
-# Builds the libFuzzer targets in build-fuzz/ (clang, AddressSanitizer, UndefinedBehaviorSanitizer)
-# and runs each for a bounded time from our seed files (and its dictionary, if it has one): the
-# decoder with the file access, and the window offscreen. Fails on any finding.
+# Builds the libFuzzer targets in the fuzz preset's folder (clang, AddressSanitizer, UndefinedBehaviorSanitizer)
+# and runs each for a bounded time from the seed files in fuzz/corpus/, which every target shares
+# (and its dictionary, if it has one): the decoder with the file access, and the window
+# offscreen. Fails on any finding.
 #   scripts/fuzz.sh [seconds per target]      (default 30: about a minute in all)
 set -euo pipefail
 cd "$(dirname "$0")/.."
+source scripts/common.sh
 seconds=${1:-30}
-dir=build-fuzz # the fuzz preset's folder
+dir=$(preset_dir fuzz)
 
 cmake --preset fuzz >/dev/null
 cmake --build --preset fuzz --target fuzz_user_file fuzz_window --parallel "$(nproc)"
@@ -20,7 +22,7 @@ for target in user_file window; do
     echo "fuzz: $target for ${seconds}s"
     "$dir/fuzz/fuzz_$target" "${dict[@]}" -max_total_time="$seconds" -max_len=4096 -timeout=10 \
         -rss_limit_mb=2048 -print_final_stats=1 -artifact_prefix="$dir/findings/$target-" \
-        "$work" "fuzz/corpus/$target" 2>"$dir/fuzz-$target.log" || {
+        "$work" fuzz/corpus 2>"$dir/fuzz-$target.log" || {
         tail -n 40 "$dir/fuzz-$target.log"
         echo "fuzz: $target found a problem; the input is in $dir/findings/" >&2
         exit 1

@@ -3,5 +3,6 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
-scripts/build.sh build
-exec build/src/app/kivo32
+source scripts/common.sh
+scripts/build.sh
+exec "$(preset_dir default)/src/app/kivo32"

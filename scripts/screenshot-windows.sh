@@ -1,11 +1,12 @@
 #!/usr/bin/env bash
-# Takes the screenshot of the Windows program under Wine: the zip built in build-windows/ (or
+# Takes the screenshot of the Windows program under Wine: the zip built with the windows preset (or
 # the folder given), unpacked and started on a virtual display, the sample opened through the
 # real dialog, one user shown on the Personal page.
-#   scripts/screenshot-windows.sh [build-windows]      (needs xvfb, xdotool, imagemagick, wine)
+#   scripts/screenshot-windows.sh [build folder]      (needs xvfb, xdotool, imagemagick, wine)
 set -euo pipefail
 cd "$(dirname "$0")/.."
-build=$(realpath "${1:-build-windows}")
+source scripts/common.sh
+build=$(realpath "${1:-$(preset_dir windows)}")
 out=docs/screenshots/windows-personal-user.png
 
 scratch=$(mktemp -d)
@@ -14,14 +15,10 @@ trap 'kill "${pids[@]}" 2>/dev/null || true; rm -rf "$scratch"' EXIT
 unzip -q "$build"/kivo32-*-windows-x86_64.zip -d "$scratch"
 app=$(find "$scratch" -name kivo32.exe -printf '%h\n')
 
-export WINEPREFIX=${WINEPREFIX:-$build/wine} WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-unset WINEPATH
+wine_env "${WINEPREFIX:-$build/wine}"
 wineserver -w # a Wine session keeps the display it started with
-exec {fd}<> <(:)
-Xvfb -displayfd "$fd" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
-pids+=($!)
-read -r -u "$fd" display
-export DISPLAY=":$display"
+start_display
+pids+=("$display_pid")
 (cd "$app" && exec wine kivo32.exe >/dev/null 2>&1) &
 pids+=($!)
 

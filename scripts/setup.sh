@@ -8,8 +8,9 @@ packages=(
     cmake g++ ninja-build pkg-config
     qt6-base-dev qt6-base-dev-tools libgl-dev libvulkan-dev
     libbenchmark-dev
-    # the window's font, and running it on a desktop or a virtual one
-    fonts-liberation2 qt6-qpa-plugins
+    # the window's font, the font that draws the control bytes' symbols, and running it on a
+    # desktop or a virtual one
+    fonts-liberation2 fonts-freefont-ttf qt6-qpa-plugins
     # tests in a real window: virtual display, input, accessibility bus
     xvfb xdotool at-spi2-core dbus dbus-daemon
     python3 python3-pyatspi gir1.2-atspi-2.0 python3-gi

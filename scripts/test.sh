@@ -3,14 +3,14 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
-scripts/build.sh build
+scripts/build.sh
 # Unit and headless window tests, and the real-window tests under their own virtual display.
-ctest --test-dir build --output-on-failure --timeout 300
+ctest --preset default
 # The same tests built with AddressSanitizer and UndefinedBehaviorSanitizer.
 scripts/test-sanitized.sh
-# A bounded fuzzing run over the record decoder and the file access.
+# A bounded fuzzing run over the record decoder with the file access, and the window.
 scripts/fuzz.sh
 # The installed program and its Debian package.
 scripts/check-package.sh
 # The Windows build, its tests under Wine, its zip and installer.
-scripts/test-windows.sh build
+scripts/test-windows.sh

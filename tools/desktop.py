@@ -11,22 +11,25 @@ import subprocess
 import tempfile
 import time
 
-# A display of its own (Xvfb takes a free one and names it) and a runtime folder of its own, made
-# known to the session bus before the accessibility bus starts from it.
+# A display of its own (tools/virtual-display) and a runtime folder of its own, made known to the
+# session bus before the accessibility bus starts from it.
 RUNTIME = tempfile.TemporaryDirectory()
-_read, _write = os.pipe()
-XVFB = subprocess.Popen(["Xvfb", "-displayfd", str(_write), "-screen", "0", "1024x768x24",
-                         "-nolisten", "tcp"], pass_fds=(_write,), stderr=subprocess.DEVNULL)
-os.close(_write)
+XVFB = subprocess.Popen([os.path.join(os.path.dirname(__file__), "virtual-display")],
+                        stdout=subprocess.PIPE)
 atexit.register(XVFB.terminate)  # not kill: Xvfb then frees its display for the next run
-os.environ.update(DISPLAY=":" + os.read(_read, 16).decode().strip(), XDG_RUNTIME_DIR=RUNTIME.name)
+_number = XVFB.stdout.readline().decode().strip()
+if not _number.isdigit():
+    raise RuntimeError("the virtual display did not start")
+os.environ.update(DISPLAY=":" + _number, XDG_RUNTIME_DIR=RUNTIME.name)
 subprocess.run(["dbus-update-activation-environment", "DISPLAY", "XDG_RUNTIME_DIR"], check=True)
 import pyatspi  # noqa: E402  (once the display and the runtime folder exist)
 
 
-def wait_for(what, probe, timeout=10):
+def wait_for(what, probe, timeout=10, gone=lambda: False):
     deadline = time.monotonic() + timeout
     while True:
+        if gone():
+            raise AssertionError(f"gone while waiting for {what}")
         try:
             found = probe()
             if found:
@@ -82,19 +85,26 @@ class Viewer:
                    QT_QPA_PLATFORM="xcb", QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1")
         self.process = subprocess.Popen([binary], env=env, cwd=RUNTIME.name)
         atexit.register(self.process.kill)  # whatever happens, nothing outlives the run
-        # The first start on a fresh bus may take a while on a busy machine.
+        # The first start on a fresh bus may take a while on a busy machine; a viewer that ended
+        # is not waited for.
         self.app = wait_for("the viewer on the accessibility bus", lambda: next(
             a for a in pyatspi.Registry.getDesktop(0)
-            if a is not None and a.get_process_id() == self.process.pid and a.childCount), 30)
+            if a is not None and a.get_process_id() == self.process.pid and a.childCount), 30,
+            gone=lambda: self.process.poll() is not None)
         self.main = wait_for("the main window", lambda: next(
             w for w in self.app if w is not None and w.name.startswith("KIVO/32")))
 
-    def screenshot(self, path):
-        """The main window as drawn on the display, once its drawing has settled."""
+    def screenshot(self, path, *over):
+        """The main window as drawn on the display, once its drawing has settled; with the
+        windows over it, the rectangle that holds them all."""
         time.sleep(0.4)
-        box = extents(self.main)
+        boxes = [extents(w) for w in (self.main, *over)]
+        left, top = min(b.x for b in boxes), min(b.y for b in boxes)
+        right = max(b.x + b.width for b in boxes)
+        bottom = max(b.y + b.height for b in boxes)
         subprocess.run(["import", "-window", "root", "-crop",
-                        f"{box.width}x{box.height}+{box.x}+{box.y}", "+repage", path], check=True)
+                        f"{right - left}x{bottom - top}+{left}+{top}", "+repage", path],
+                       check=True)
 
     def window(self, title):
         return next((w for w in self.app if w is not None and w.name == title), None)
@@ -112,10 +122,10 @@ class Viewer:
         wait_for("the Open dialog to close", lambda: self.window("Open") is None)
         return find(self.main, pyatspi.ROLE_LIST, "Users")
 
-    def field(self, caption):
-        """The control a label names, found through the label's label-for relation, as a screen
-        reader finds it."""
-        label = find(self.main, pyatspi.ROLE_LABEL, caption)
+    def field(self, caption, within=None):
+        """The control a label names (in the main window, or within another), found through the
+        label's label-for relation, as a screen reader finds it."""
+        label = find(within or self.main, pyatspi.ROLE_LABEL, caption)
         targets = [r.getTarget(i) for r in label.getRelationSet()
                    if r.getRelationType() == pyatspi.RELATION_LABEL_FOR
                    for i in range(r.getNTargets())]

@@ -1,8 +1,8 @@
 #include "start_window.h"
 
 #include "frm_main.h"
-#include "look.h"
 #include "qt_window_services.h"
+#include "style_and_font.h"
 
 #include <QApplication>
 
@@ -25,7 +25,7 @@ int runWindow(const char* programPath, const QString& file) {
     static int argc = 1;
     static char* argv[] = {const_cast<char*>(programPath), nullptr};
     QApplication app(argc, argv);
-    applyLook(app);
+    applyStyleAndFont(app);
 
     QtWindowServices services;
     frmMain window(services);

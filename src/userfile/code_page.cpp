@@ -30,6 +30,14 @@ char16_t codePageToUnicode(unsigned char byte) {
     return byte;
 }
 
+std::optional<unsigned char> codePageByte(char32_t character) {
+    // NUL ends a stored text, so no character stands for it.
+    for (int byte = 1; byte < 256; ++byte)
+        if (codePageToUnicode(static_cast<unsigned char>(byte)) == character)
+            return static_cast<unsigned char>(byte);
+    return std::nullopt;
+}
+
 std::u16string decodeCodePage(std::string_view bytes) {
     std::u16string text;
     text.reserve(bytes.size());

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -13,6 +14,10 @@ namespace kivo {
 // U+2421): a name holding a line break or an escape stays on its one line wherever it is shown,
 // and a screen reader reads what is drawn. NUL ends a text before it reaches this decoder.
 char16_t codePageToUnicode(unsigned char byte);
+
+// The byte that shows as this character, if any: the way back from what the user reads (and
+// types) to what the board stores. A control byte's visible symbol gives the control byte.
+std::optional<unsigned char> codePageByte(char32_t character);
 
 // Every text the viewer shows or writes out from the file goes through this one decoder.
 std::u16string decodeCodePage(std::string_view bytes);

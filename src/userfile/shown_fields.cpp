@@ -8,52 +8,52 @@
 namespace kivo {
 namespace {
 
-constexpr ShownField text(std::string_view caption, std::string_view control, Page page,
+constexpr ShownField text(std::string_view caption, std::string_view control,
                           std::string_view (*bytes)(const UserRecord&)) {
-    return {caption, control, page, ShownKind::Text, bytes, nullptr, {}};
+    return {caption, control, ShownKind::Text, bytes, nullptr, {}};
 }
 
-constexpr ShownField number(std::string_view caption, std::string_view control, Page page,
-                            ShownKind kind, std::int64_t (*number)(const UserRecord&),
+constexpr ShownField number(std::string_view caption, std::string_view control, ShownKind kind,
+                            std::int64_t (*number)(const UserRecord&),
                             std::span<const std::string_view> table = {}) {
-    return {caption, control, page, kind, nullptr, number, table};
+    return {caption, control, kind, nullptr, number, table};
 }
 
-constexpr auto P = Page::Personal;
-constexpr auto G = Page::General;
-constexpr auto S = Page::Statistics;
 constexpr auto Stat = ShownKind::Number;
 constexpr auto Spin = ShownKind::Spinner;
 
+// clang-format off
+constexpr ShownField kRows[] = {
+    text("Name",         "txtName",    [](const UserRecord& u) { return displayedBytes(u.Name); }),
+    text("Address",      "txtAddress", [](const UserRecord& u) { return displayedBytes(u.Address); }),
+    text("Postno./City", "txtCity",    [](const UserRecord& u) { return displayedBytes(u.City); }),
+    text("Phone",        "txtPhone",   [](const UserRecord& u) { return displayedBytes(u.Phone); }),
+    text("Birthdate",    "txtBirth",   [](const UserRecord& u) { return displayedBytes(u.Birthdate); }),
+    number("Language",   "optLanguage", ShownKind::Language,
+           [](const UserRecord& u) -> std::int64_t { return u.Language; }, kLanguageCaptions),
+    number("Timelimit",  "udTimelimit",  Spin, [](const UserRecord& u) -> std::int64_t { return u.TimeLimit; }),
+    number("Pagelength", "udPagelength", Spin, [](const UserRecord& u) -> std::int64_t { return u.PageLength; }),
+    number("Timeleft",   "udTimeleft",   Spin, [](const UserRecord& u) -> std::int64_t { return u.TimeLeft; }),
+    number("Resume number", "txtResume", ShownKind::Resume,
+           [](const UserRecord& u) -> std::int64_t { return u.ResumeNumber; }),
+    number("Times on",         "txtTimeson",   Stat, [](const UserRecord& u) -> std::int64_t { return u.TimesOn; }),
+    number("Messages written", "txtMsgleft",   Stat, [](const UserRecord& u) -> std::int64_t { return u.MessagesWritten; }),
+    number("Messages read",    "txtMsgread",   Stat, [](const UserRecord& u) -> std::int64_t { return u.MessagesRead; }),
+    number("Messages dumped",  "txtMsgdumped", Stat, [](const UserRecord& u) -> std::int64_t { return u.MessagesDumped; }),
+    number("Files uploaded",   "txtFileUp",    Stat, [](const UserRecord& u) -> std::int64_t { return u.FilesUploaded; }),
+    number("Files downloaded", "txtFileDown",  Stat, [](const UserRecord& u) -> std::int64_t { return u.FilesDownloaded; }),
+    number("KB Uploaded",      "txtKbup",      Stat, [](const UserRecord& u) -> std::int64_t { return u.KbUploaded; }),
+    number("KB Downloaded",    "txtKbDown",    Stat, [](const UserRecord& u) -> std::int64_t { return u.KbDownloaded; }),
+    number("Packer",   "cboPackers",  ShownKind::Code, [](const UserRecord& u) -> std::int64_t { return u.Packer; },   kPackerTexts),
+    number("Protocol", "cboProtocol", ShownKind::Code, [](const UserRecord& u) -> std::int64_t { return u.Protocol; }, kProtocolTexts),
+    number("Charset",  "cboCharset",  ShownKind::Code, [](const UserRecord& u) -> std::int64_t { return u.Charset; },  kCharsetTexts),
+};
+// clang-format on
+
 } // namespace
 
-// clang-format off
-const std::array<ShownField, 21> kShownFields = {{
-    text("Name",         "txtName",    P, [](const UserRecord& u) { return displayedBytes(u.Name); }),
-    text("Address",      "txtAddress", P, [](const UserRecord& u) { return displayedBytes(u.Address); }),
-    text("Postno./City", "txtCity",    P, [](const UserRecord& u) { return displayedBytes(u.City); }),
-    text("Phone",        "txtPhone",   P, [](const UserRecord& u) { return displayedBytes(u.Phone); }),
-    text("Birthdate",    "txtBirth",   P, [](const UserRecord& u) { return displayedBytes(u.Birthdate); }),
-    number("Language",   "optLanguage", G, ShownKind::Language,
-           [](const UserRecord& u) -> std::int64_t { return u.Language; }, kLanguageCaptions),
-    number("Timelimit",  "udTimelimit",  G, Spin, [](const UserRecord& u) -> std::int64_t { return u.TimeLimit; }),
-    number("Pagelength", "udPagelength", G, Spin, [](const UserRecord& u) -> std::int64_t { return u.PageLength; }),
-    number("Timeleft",   "udTimeleft",   G, Spin, [](const UserRecord& u) -> std::int64_t { return u.TimeLeft; }),
-    number("Resume number", "txtResume", P, ShownKind::Resume,
-           [](const UserRecord& u) -> std::int64_t { return u.ResumeNumber; }),
-    number("Times on",         "txtTimeson",   S, Stat, [](const UserRecord& u) -> std::int64_t { return u.TimesOn; }),
-    number("Messages written", "txtMsgleft",   S, Stat, [](const UserRecord& u) -> std::int64_t { return u.MessagesWritten; }),
-    number("Messages read",    "txtMsgread",   S, Stat, [](const UserRecord& u) -> std::int64_t { return u.MessagesRead; }),
-    number("Messages dumped",  "txtMsgdumped", S, Stat, [](const UserRecord& u) -> std::int64_t { return u.MessagesDumped; }),
-    number("Files uploaded",   "txtFileUp",    S, Stat, [](const UserRecord& u) -> std::int64_t { return u.FilesUploaded; }),
-    number("Files downloaded", "txtFileDown",  S, Stat, [](const UserRecord& u) -> std::int64_t { return u.FilesDownloaded; }),
-    number("KB Uploaded",      "txtKbup",      S, Stat, [](const UserRecord& u) -> std::int64_t { return u.KbUploaded; }),
-    number("KB Downloaded",    "txtKbDown",    S, Stat, [](const UserRecord& u) -> std::int64_t { return u.KbDownloaded; }),
-    number("Packer",   "cboPackers",  G, ShownKind::Code, [](const UserRecord& u) -> std::int64_t { return u.Packer; },   kPackerTexts),
-    number("Protocol", "cboProtocol", G, ShownKind::Code, [](const UserRecord& u) -> std::int64_t { return u.Protocol; }, kProtocolTexts),
-    number("Charset",  "cboCharset",  G, ShownKind::Code, [](const UserRecord& u) -> std::int64_t { return u.Charset; },  kCharsetTexts),
-}};
-// clang-format on
+// Its size is its rows': a row removed leaves no empty row behind.
+constinit const std::span<const ShownField> kShownFields{kRows};
 
 const ShownField* shownFieldByControl(std::string_view control) {
     const auto found = std::ranges::find(kShownFields, control, &ShownField::control);

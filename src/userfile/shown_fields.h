@@ -2,7 +2,6 @@
 
 #include "user_record.h"
 
-#include <array>
 #include <cstdint>
 #include <optional>
 #include <span>
@@ -21,17 +20,12 @@ enum class ShownKind {
     Code,     // the position of the selected entry in a drop-down list
 };
 
-// The tab pages, by index.
-enum class Page { General = 0, Personal = 1, Statistics = 2 };
-
 // One field of the record the viewer shows: the name it is known by (its label's caption and its
-// export column), the control that shows it and where that control lives. The detail view fills
-// and clears the window from this table, and the export takes its columns from it, so adding a
-// field is one row.
+// export column) and the control that shows it. The detail view fills and clears the window from
+// this table, and the export takes its columns from it.
 struct ShownField {
     std::string_view caption; // the field's label in the window and its column in an export
     std::string_view control; // object name of the control that shows it
-    Page page;
     ShownKind kind;
     std::string_view (*bytes)(const UserRecord&) = nullptr; // Text: the displayed bytes
     std::int64_t (*number)(const UserRecord&) = nullptr;    // every other kind
@@ -40,7 +34,7 @@ struct ShownField {
 
 // Every shown field, in the order the detail view fills them: the texts, the language, the
 // spinners, the resume, the statistics, then the three lists.
-extern const std::array<ShownField, 21> kShownFields;
+extern const std::span<const ShownField> kShownFields;
 
 // The field shown by the control with this object name, if any.
 const ShownField* shownFieldByControl(std::string_view control);

@@ -50,6 +50,19 @@ ReadResult UserFile::read(std::int64_t n) const {
     return {decodeRecord(bytes), {}};
 }
 
+FileError UserFile::readRecords(std::int64_t first, std::span<std::uint8_t> into,
+                                std::int64_t& records) const {
+    records = 0;
+    constexpr auto kMaxNumber = INT64_MAX / static_cast<std::int64_t>(kRecordSize);
+    if (first < 1 || first > kMaxNumber)
+        return {FileError::Kind::RecordMissing, 0, first};
+    std::size_t got = 0;
+    const FileError error = readAt((first - 1) * static_cast<std::int64_t>(kRecordSize),
+                                   into.data(), into.size() - into.size() % kRecordSize, got);
+    records = static_cast<std::int64_t>(got / kRecordSize);
+    return error;
+}
+
 UserFile::Sequence::Bytes UserFile::Sequence::nextBytes() {
     if (used_ + kRecordSize > buffer_.size()) {
         buffer_.resize(static_cast<std::size_t>(kRecordsPerChunk) * kRecordSize);

@@ -63,6 +63,15 @@ public:
     // as `>> FILE` or `1<> FILE` would otherwise overwrite the users being read.
     bool isWrittenBy(std::FILE* stream) const;
 
+    // Reads whole records from number first on into the buffer, as many as it holds and the file
+    // has; records tells how many. Fewer than fit means the file ends there, or the error.
+    [[nodiscard]] FileError readRecords(std::int64_t first, std::span<std::uint8_t> into,
+                                        std::int64_t& records) const;
+
+    // Opens the file other has open through a handle of its own, without naming it again: a
+    // reader in another thread goes on reading it while other is opened afresh or closed.
+    [[nodiscard]] FileError openCopyOf(const UserFile& other);
+
     void closeAll();
     bool isOpen() const { return handle_ != kNoHandle; }
 

@@ -71,6 +71,17 @@ FileError UserFile::open(const std::string& path) {
     return {};
 }
 
+FileError UserFile::openCopyOf(const UserFile& other) {
+    closeAll();
+    if (!other.isOpen())
+        return {FileError::Kind::NoFile};
+    const int fd = ::fcntl(descriptor(other.handle_), F_DUPFD_CLOEXEC, 0);
+    if (fd < 0)
+        return fromErrno(errno);
+    handle_ = fd;
+    return {};
+}
+
 std::optional<std::int64_t> UserFile::length() const {
     struct stat info {};
     if (!isOpen() || ::fstat(descriptor(handle_), &info) != 0)

@@ -138,6 +138,19 @@ FileError UserFile::open(const std::string& path) {
     return {};
 }
 
+FileError UserFile::openCopyOf(const UserFile& other) {
+    closeAll();
+    if (!other.isOpen())
+        return {FileError::Kind::NoFile};
+    HANDLE copy = nullptr;
+    const HANDLE self = GetCurrentProcess();
+    if (!DuplicateHandle(self, windowsHandle(other.handle_), self, &copy, 0, FALSE,
+                         DUPLICATE_SAME_ACCESS))
+        return fromWindowsError(GetLastError());
+    handle_ = reinterpret_cast<Handle>(copy);
+    return {};
+}
+
 std::optional<std::int64_t> UserFile::length() const {
     LARGE_INTEGER size{};
     if (!isOpen() || !GetFileSizeEx(windowsHandle(handle_), &size))

@@ -117,9 +117,11 @@ RecordBytes encodeRecord(const UserRecord& record);
 
 // The text a text field shows: its bytes up to, not including, the first NUL (all of them when
 // there is none). Trailing blanks stay. The bytes are still in the file's code page.
+constexpr std::string_view displayedBytes(std::string_view stored) {
+    return stored.substr(0, stored.find('\0'));
+}
 template <std::size_t N> constexpr std::string_view displayedBytes(const TextField<N>& field) {
-    const std::string_view all(field.data(), N);
-    return all.substr(0, all.find('\0'));
+    return displayedBytes(std::string_view(field.data(), N));
 }
 
 // The name's displayed bytes read straight from a record as stored, the rest left undecoded:

@@ -3,6 +3,7 @@
 #include "file_follower.h"
 #include "name_reader.h"
 #include "shown_fields.h"
+#include "status_panel.h"
 #include "toolbar_keys.h"
 #include "user_file.h"
 #include "window_services.h"
@@ -26,10 +27,13 @@ class QToolBar;
 
 namespace kivo {
 
+class FindDialog;
 class LockedCheckBox;
 class TabControl;
 class UpDown;
+class UserFinder;
 class UserListModel;
+struct FindOutcome;
 
 // The viewer's one window. Each user action is one handler, run to completion; the handlers
 // call one another directly, as the toolbar calls the hidden menu's items.
@@ -60,6 +64,11 @@ public:
     // The seams through which tests and benchmarks reach a slow disk and a silent share.
     UserFile& userFile() { return userFile_; }
     FileFollower& follower() { return follower_; }
+
+    // Find: Ctrl+F opens the dialog, F3 and Shift+F3 find the next and the previous user.
+    void showFind();
+    void findNext();
+    void findPrevious();
 
     QAction* toolbarButton(ToolbarButton button) const;
     QLabel* panel(StatusPanel panel) const;
@@ -117,6 +126,11 @@ private:
     void keepLanguageTabStop();
     void noticeTyping();
 
+    // Find.
+    void createFindCommands();
+    void find(bool backwards);
+    void showFound(const FindOutcome& outcome);
+
     QMessageBox::StandardButton ask(const QString& title, const QString& text);
     void warn(const QString& title, const QString& text);
 
@@ -139,6 +153,10 @@ private:
 
     std::array<QRadioButton*, 9> optLanguage_{};
     QButtonGroup* languages_ = nullptr;
+
+    UserFinder* finder_ = nullptr;
+    FindDialog* findDialog_ = nullptr; // made when first asked for
+    std::array<QAction*, 3> findCommands_{};
 
     LockedCheckBox* chkResume_ = nullptr;
     QLineEdit* txtResume_ = nullptr;

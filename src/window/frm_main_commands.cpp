@@ -1,4 +1,5 @@
-// The toolbar's commands: the dispatcher, and Update, Undo and Exit.
+// The toolbar's commands: the dispatcher, and Update, Undo and Exit. Open, which picks the file
+// and lists its users, lives in frm_main_loading.cpp.
 #include "frm_main.h"
 #include "toolbar_keys.h"
 

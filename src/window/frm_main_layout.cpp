@@ -48,8 +48,11 @@ QLabel* label(QWidget* container, const char* name, const QString& caption, QRec
     return control;
 }
 
+// The tab pages, in the order they are added.
+enum class Page { General, Personal, Statistics };
+
 // The caption of a shown field's label: the name the field is known by everywhere.
-QString captionOf(const char* control) {
+QString captionOf(std::string_view control) {
     return QString::fromLatin1(shownFieldByControl(control)->caption);
 }
 
@@ -69,18 +72,30 @@ template <class Field> Field* named(QLabel* caption, Field* field) {
     return field;
 }
 
+// A shown field's control with its label, captioned with the field's name, above it.
+template <class Field>
+Field* captioned(QWidget* container, const char* labelName, QRect labelWhere, Field* field) {
+    return named(
+        label(container, labelName, captionOf(field->objectName().toStdString()), labelWhere),
+        field);
+}
+
 QComboBox* dropDownList(QWidget* container, const char* name, QRect where) {
     auto* list = place<QComboBox>(container, name, where);
     list->setEditable(false);
     return list;
 }
 
-UpDown* spinner(QWidget* container, const char* name, QRect where, QLineEdit* buddy, int maximum) {
+// A box the user types a number in, with the up-down spinner that holds the field beside it; the
+// label names the box, captioned with the spinner's field.
+void spinner(QWidget* container, const char* labelName, QRect labelWhere, const char* boxName,
+             QRect boxWhere, const char* name, QRect where, int maximum) {
+    auto* box = named(label(container, labelName, captionOf(name), labelWhere),
+                      textBox(container, boxName, boxWhere, Entry::Editable));
     auto* upDown = place<UpDown>(container, name, where);
     upDown->setRange(0, maximum);
-    upDown->setBuddy(buddy);
-    upDown->setAccessibleName(buddy->accessibleName());
-    return upDown;
+    upDown->setBuddy(box);
+    upDown->setAccessibleName(box->accessibleName());
 }
 
 void hideAndDisable(std::initializer_list<QWidget*> controls) {
@@ -109,9 +124,10 @@ frmMain::frmMain(WindowServices& services, QWidget* parent)
     createGeneralPage(tab1_->addPage(tr("General")));
     createPersonalPage(tab1_->addPage(tr("Personal")));
     createStatisticsPage(tab1_->addPage(tr("Statistics")));
-    tab1_->setCurrentIndex(2);
+    tab1_->setCurrentIndex(int(Page::Statistics));
     createStatusBar();
     createMenu();
+    createFindCommands();
     setTabOrder();
     acceptFileDrops();
     noticeTyping();
@@ -210,6 +226,7 @@ void frmMain::createStatusBar() {
     // The gauge lies in front of panel 1, a little below the bar's top edge.
     gauge1_ = place<QProgressBar>(this, "gauge1", twipRect(0, 5280, 1455, 135));
     gauge1_->setRange(0, 100);
+    gauge1_->setValue(0); // a new bar stands at -1 until it is given a value
     gauge1_->setTextVisible(false);
     gauge1_->setAccessibleName(tr("Loading progress"));
 }
@@ -227,43 +244,37 @@ void frmMain::createGeneralPage(QWidget* page) {
         optLanguage_[std::size_t(i)] = option;
     }
 
-    named(label(page, "Label1", captionOf("cboProtocol"), twipRect(1800, 480, 855, 255)),
-          dropDownList(page, "cboProtocol", twipRect(1800, 720, 1935, 315)));
-    named(label(page, "Label2", captionOf("cboPackers"), twipRect(1800, 1080, 1095, 255)),
-          dropDownList(page, "cboPackers", twipRect(1800, 1320, 1935, 315)));
-    named(label(page, "Label24", captionOf("cboCharset"), twipRect(1800, 1680, 1335, 255)),
-          dropDownList(page, "cboCharset", twipRect(1800, 1920, 1935, 315)));
+    captioned(page, "Label1", twipRect(1800, 480, 855, 255),
+              dropDownList(page, "cboProtocol", twipRect(1800, 720, 1935, 315)));
+    captioned(page, "Label2", twipRect(1800, 1080, 1095, 255),
+              dropDownList(page, "cboPackers", twipRect(1800, 1320, 1935, 315)));
+    captioned(page, "Label24", twipRect(1800, 1680, 1335, 255),
+              dropDownList(page, "cboCharset", twipRect(1800, 1920, 1935, 315)));
 
-    auto* txtPagelength =
-        named(label(page, "Label8", captionOf("udPagelength"), twipRect(1800, 2280, 855, 255)),
-              textBox(page, "txtPagelength", twipRect(1800, 2520, 1695, 285), Entry::Editable));
-    spinner(page, "udPagelength", twipRect(3480, 2520, 240, 285), txtPagelength, 254);
-    auto* txtTimelimit =
-        named(label(page, "Label9", captionOf("udTimelimit"), twipRect(1800, 2880, 1215, 255)),
-              textBox(page, "txtTimelimit", twipRect(1800, 3120, 1695, 285), Entry::Editable));
-    spinner(page, "udTimelimit", twipRect(3480, 3120, 240, 285), txtTimelimit, 32000);
-    auto* txtTimeleft =
-        named(label(page, "Label10", captionOf("udTimeleft"), twipRect(1800, 3480, 1335, 255)),
-              textBox(page, "txtTimeleft", twipRect(1800, 3720, 1695, 285), Entry::Editable));
-    spinner(page, "udTimeleft", twipRect(3480, 3720, 240, 285), txtTimeleft, 32000);
+    spinner(page, "Label8", twipRect(1800, 2280, 855, 255), "txtPagelength",
+            twipRect(1800, 2520, 1695, 285), "udPagelength", twipRect(3480, 2520, 240, 285), 254);
+    spinner(page, "Label9", twipRect(1800, 2880, 1215, 255), "txtTimelimit",
+            twipRect(1800, 3120, 1695, 285), "udTimelimit", twipRect(3480, 3120, 240, 285), 32000);
+    spinner(page, "Label10", twipRect(1800, 3480, 1335, 255), "txtTimeleft",
+            twipRect(1800, 3720, 1695, 285), "udTimeleft", twipRect(3480, 3720, 240, 285), 32000);
 }
 
 void frmMain::createPersonalPage(QWidget* page) {
-    named(label(page, "Label3", captionOf("txtName"), twipRect(120, 480, 975, 255)),
-          textBox(page, "txtName", twipRect(120, 720, 4215, 285), Entry::Editable));
-    named(label(page, "Label4", captionOf("txtAddress"), twipRect(120, 1080, 615, 255)),
-          textBox(page, "txtAddress", twipRect(120, 1320, 4215, 285), Entry::Editable));
-    named(label(page, "Label5", captionOf("txtCity"), twipRect(120, 1680, 975, 255)),
-          textBox(page, "txtCity", twipRect(120, 1920, 4215, 285), Entry::Editable));
-    named(label(page, "Label6", captionOf("txtPhone"), twipRect(120, 2280, 1215, 255)),
-          textBox(page, "txtPhone", twipRect(120, 2520, 1335, 285), Entry::Editable));
-    named(label(page, "Label7", captionOf("txtBirth"), twipRect(1680, 2280, 735, 255)),
-          textBox(page, "txtBirth", twipRect(1680, 2520, 2655, 285), Entry::Editable));
+    captioned(page, "Label3", twipRect(120, 480, 975, 255),
+              textBox(page, "txtName", twipRect(120, 720, 4215, 285), Entry::Editable));
+    captioned(page, "Label4", twipRect(120, 1080, 615, 255),
+              textBox(page, "txtAddress", twipRect(120, 1320, 4215, 285), Entry::Editable));
+    captioned(page, "Label5", twipRect(120, 1680, 975, 255),
+              textBox(page, "txtCity", twipRect(120, 1920, 4215, 285), Entry::Editable));
+    captioned(page, "Label6", twipRect(120, 2280, 1215, 255),
+              textBox(page, "txtPhone", twipRect(120, 2520, 1335, 285), Entry::Editable));
+    captioned(page, "Label7", twipRect(1680, 2280, 735, 255),
+              textBox(page, "txtBirth", twipRect(1680, 2520, 2655, 285), Entry::Editable));
     chkResume_ = place<LockedCheckBox>(page, "chkResume", twipRect(120, 3120, 1215, 255));
     chkResume_->setText(tr("Resume"));
     txtResume_ =
-        named(label(page, "Label11", captionOf("txtResume"), twipRect(120, 3480, 1215, 255)),
-              textBox(page, "txtResume", twipRect(120, 3720, 975, 285), Entry::Locked));
+        captioned(page, "Label11", twipRect(120, 3480, 1215, 255),
+                  textBox(page, "txtResume", twipRect(120, 3720, 975, 285), Entry::Locked));
     auto* viewResume = place<QPushButton>(page, "cmdViewResume", twipRect(120, 4080, 1455, 375));
     viewResume->setText(tr("View resume"));
     viewResume->setEnabled(false);
@@ -271,13 +282,16 @@ void frmMain::createPersonalPage(QWidget* page) {
 
 void frmMain::createStatisticsPage(QWidget* page) {
     // Two columns of label-and-box pairs; every label 255 high, every box 1455 by 285.
-    auto pairCaptioned = [page](const char* labelName, const QString& caption, int left, int top,
-                                int labelWidth, const char* boxName) {
+    auto box = [page](int left, int top, const char* boxName) {
+        return textBox(page, boxName, twipRect(left, top + 240, 1455, 285), Entry::Locked);
+    };
+    auto pairCaptioned = [&](const char* labelName, const QString& caption, int left, int top,
+                             int labelWidth, const char* boxName) {
         return named(label(page, labelName, caption, twipRect(left, top, labelWidth, 255)),
-                     textBox(page, boxName, twipRect(left, top + 240, 1455, 285), Entry::Locked));
+                     box(left, top, boxName));
     };
     auto pair = [&](const char* labelName, int left, int top, int labelWidth, const char* boxName) {
-        return pairCaptioned(labelName, captionOf(boxName), left, top, labelWidth, boxName);
+        captioned(page, labelName, twipRect(left, top, labelWidth, 255), box(left, top, boxName));
     };
     pair("Label12", 240, 480, 1095, "txtTimeson");
     pair("Label13", 240, 1080, 1335, "txtMsgleft");

@@ -31,9 +31,6 @@ QWidget* TabControl::addPage(const QString& caption) {
 void TabControl::setCurrentIndex(int index) {
     bar_->setCurrentIndex(index);
 }
-int TabControl::currentIndex() const {
-    return bar_->currentIndex();
-}
 
 void TabControl::showCurrentPage() {
     const auto current = static_cast<std::size_t>(bar_->currentIndex());

@@ -18,8 +18,6 @@ public:
 
     QWidget* addPage(const QString& caption);
     void setCurrentIndex(int index);
-    int currentIndex() const;
-    QWidget* page(int index) const { return pages_.at(static_cast<std::size_t>(index)); }
     QTabBar* tabBar() const { return bar_; }
 
 protected:

@@ -14,7 +14,4 @@ inline constexpr char kUndo[] = "undo";
 inline constexpr char kExit[] = "exit";
 } // namespace toolbar_key
 
-// 1-based status-bar panels; the gauge lies over the first.
-enum class StatusPanel { Gauge = 1, UserCount = 2, UserName = 3 };
-
 } // namespace kivo

@@ -1,24 +1,9 @@
 #include "user_list_model.h"
 
 #include "board_text.h"
-#include "code_page.h"
-
-#include <array>
+#include "text_matcher.h"
 
 namespace kivo {
-namespace {
-
-// Every byte of the board's code page as one character, case-folded as QString compares
-// without regard to case.
-const std::array<char16_t, 256> kFoldedCodePage = [] {
-    std::array<char16_t, 256> folded{};
-    for (int byte = 0; byte < 256; ++byte)
-        folded[std::size_t(byte)] = char16_t(
-            QChar::toCaseFolded(char32_t(codePageToUnicode(static_cast<unsigned char>(byte)))));
-    return folded;
-}();
-
-} // namespace
 
 int UserListModel::rowCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : static_cast<int>(users_.size());
@@ -47,27 +32,17 @@ QModelIndexList UserListModel::match(const QModelIndex& start, int role, const Q
     if (role != Qt::DisplayRole || hits != 1 || flags != (Qt::MatchStartsWith | Qt::MatchWrap) ||
         value.typeId() != QMetaType::QString || !checkIndex(start, CheckIndexOption::IndexIsValid))
         return QAbstractListModel::match(start, role, value, hits, flags);
-    std::u16string folded;
-    for (QChar c : value.toString())
-        folded.push_back(char16_t(QChar::toCaseFolded(char32_t(c.unicode()))));
+    const TextMatcher typed(value.toString().toStdU16String(), LetterCase::Ignore);
+    const auto startsWithTyped = [&](int row) {
+        return !users_.isPlaceholder(row) && typed.startsIn(users_.name(row));
+    };
     for (int row = start.row(); row < rowCount(); ++row)
-        if (startsWithFolded(row, folded))
+        if (startsWithTyped(row))
             return {index(row)};
     for (int row = 0; row < start.row(); ++row)
-        if (startsWithFolded(row, folded))
+        if (startsWithTyped(row))
             return {index(row)};
     return {};
-}
-
-bool UserListModel::startsWithFolded(int row, std::u16string_view foldedText) const {
-    const std::string_view name = users_.name(row);
-    if (name.size() < foldedText.size())
-        return false;
-    for (std::size_t i = 0; i < foldedText.size(); ++i)
-        if (kFoldedCodePage[static_cast<unsigned char>(name[i])] != foldedText[i])
-            return false;
-    // A placeholder has no stored name: only an empty text gets this far with one.
-    return !users_.isPlaceholder(row);
 }
 
 void UserListModel::clear() {

@@ -42,8 +42,6 @@ public:
     const UserList& users() const { return users_; }
 
 private:
-    bool startsWithFolded(int row, std::u16string_view foldedText) const;
-
     UserList users_;
 };
 

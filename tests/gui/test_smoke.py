@@ -1,8 +1,9 @@
 #!/usr/bin/python3
 """The built viewer in a real window, met as a user and a screen reader meet it: the sample file
 opened through the Open dialog, a user chosen with the mouse, every field read by its label over
-the accessibility bus, and Exit answered. The values it must show are the program's own export of
-the file, whose columns come from the same field table as the window. Then a board at work: the
+the accessibility bus, another user found by the town with Ctrl+F, and Exit answered. The values
+it must show are the program's own export of the file, whose columns come from the same field
+table as the window. Then a board at work: the
 users another process appends show by themselves, and the viewer, watched by strace through an
 Open, the following and a reload, never writes, makes or locks the file, and reads no record
 while the file stands still."""
@@ -92,6 +93,21 @@ class SmokeTest(unittest.TestCase):
             edit.insertText(0, "9", 1)
             edit.deleteText(0, 1)
         self.assertEqual((resume.getState().contains(pyatspi.STATE_CHECKED), text(number)), shown)
+        # Find a user by the town: Ctrl+F, the text typed, Enter; the dialog read by its labels.
+        town = next(r for r in rows if "Trondheim" in r["Postno./City"])
+        xdotool("key", "ctrl+f")
+        dialog = wait_for("the Find dialog", lambda: self.viewer.window("Find"))
+        what = self.viewer.field("Find what", within=dialog)
+        find(dialog, pyatspi.ROLE_CHECK_BOX, "Match case")
+        for button in ("Find Next", "Find Previous", "Close"):
+            find(dialog, pyatspi.ROLE_PUSH_BUTTON, button)
+        xdotool("type", "--delay", "10", "trondheim")
+        wait_for("the text typed", lambda: text(what) == "trondheim")
+        xdotool("key", "Return")
+        wait_for("the user found", lambda: text(self.viewer.field("Name")) == town["Name"])
+        xdotool("key", "Escape")
+        wait_for("the Find dialog closed",
+                 lambda: not dialog.getState().contains(pyatspi.STATE_SHOWING))
 
         click(find(self.main, pyatspi.ROLE_PUSH_BUTTON, "Exit"))
         self.viewer.answer("Exit", "Yes")

@@ -1,14 +1,14 @@
-#include "look.h"
+#include "style_and_font.h"
 
 #include <QApplication>
 #include <QDirIterator>
+#include <QFont>
 #include <QFontDatabase>
 #include <QProxyStyle>
 #include <QStyleFactory>
 
 namespace kivo {
 namespace {
-
 // Fusion, but without the icon of a toolbar's extension button. Every QToolBar asks for it as it
 // is made, and reading it makes Qt look through every image format plug-in, some milliseconds of
 // every start; the window's one toolbar always has room for its buttons and never shows it.
@@ -24,8 +24,8 @@ public:
     }
 };
 
-} // namespace
-
+// Liberation Sans has the metrics of the Arial-class dialog font the layout was measured in, so
+// every caption fits its rectangle.
 QFont applicationFont() {
     QFont font(QStringLiteral("Liberation Sans"));
     font.setPointSizeF(7.5);
@@ -36,7 +36,9 @@ QFont applicationFont() {
     return font;
 }
 
-void applyLook(QApplication& app) {
+} // namespace
+
+void applyStyleAndFont(QApplication& app) {
     // Where the system lacks the font, the program carries it (Windows): register it first.
     for (QDirIterator carried(QStringLiteral(":/fonts")); carried.hasNext();)
         QFontDatabase::addApplicationFont(carried.next());
