@@ -156,7 +156,7 @@ int loadChild(int argc, char** argv, const std::string& path, std::int64_t users
         window.mnuOpen_Click();
         while (window.isListing()) // the names are read in the background
             QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
-        listings.push_back(nowMs() - start); // the rest is the view's layout and painting
+        listings.push_back(nowMs() - start); // the rest is the view's painting
         QCoreApplication::processEvents();
         list->viewport()->repaint();
         loads.push_back(nowMs() - start);
@@ -262,8 +262,8 @@ int followChild(int argc, char** argv, const std::string& path, std::int64_t use
     window.follower().setWatching(false); // looked at only, so each look is one step of its own
     window.follower().setLookInterval(std::chrono::milliseconds(5));
 
-    // The window's thread in a span of time after a change: the list lays out its rows in
-    // batches between events, so the work goes on after the list says it is up to date.
+    // The window's thread in a span of time after a change: whatever the change sets going
+    // (repaints, timers) after the list says it is up to date is counted too.
     constexpr double kSpanMs = 300;
     const auto threadCpuOverSpan = [&](const std::function<void()>& change) {
         const double cpu = threadCpuMs(), wall = nowMs();
@@ -272,7 +272,7 @@ int followChild(int argc, char** argv, const std::string& path, std::int64_t use
             QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
         return threadCpuMs() - cpu;
     };
-    threadCpuOverSpan([] {}); // the list's layout after the Open runs out first
+    threadCpuOverSpan([] {}); // what the Open set going runs out first
     // Standing still: looks every 5 ms, each one's time and every read counted.
     const int readsBefore = reads;
     std::vector<double> idle;

@@ -1028,6 +1028,43 @@ private slots:
         QCOMPARE(v.text("txtName"), QString("User 3"));
     }
 
+    // The keys move through a list longer than the box: a page is the rows in view less one,
+    // and the entry moved to is always wholly in view, where a click on it finds it again.
+    void keysMoveThroughALongList_data() {
+        QTest::addColumn<QList<int>>("keys");
+        QTest::addColumn<bool>("fromEnd");
+        QTest::addColumn<int>("pages");
+        QTest::addColumn<int>("rows");
+        QTest::newRow("down") << QList<int>{Qt::Key_Down, Qt::Key_Down} << false << 0 << 2;
+        QTest::newRow("page down twice")
+            << QList<int>{Qt::Key_PageDown, Qt::Key_PageDown} << false << 2 << 0;
+        QTest::newRow("end") << QList<int>{Qt::Key_End} << true << 0 << 0;
+        QTest::newRow("end, page up") << QList<int>{Qt::Key_End, Qt::Key_PageUp} << true << -1 << 0;
+        QTest::newRow("end, up") << QList<int>{Qt::Key_End, Qt::Key_Up} << true << 0 << -1;
+        QTest::newRow("end, home") << QList<int>{Qt::Key_End, Qt::Key_Home} << false << 0 << 0;
+    }
+    void keysMoveThroughALongList() {
+        QFETCH(QList<int>, keys);
+        QFETCH(bool, fromEnd);
+        QFETCH(int, pages);
+        QFETCH(int, rows);
+        constexpr int kUsers = 1000;
+        Viewer v;
+        v.open(files_.write("long.dat", numberedUsersFile(kUsers)));
+        v.window.show();
+        auto* list = v.list();
+        v.select(0);
+        for (int key : keys)
+            QTest::keyClick(list, Qt::Key(key));
+        const QRect area = list->viewport()->rect();
+        const int inView = area.height() / list->visualRect(list->currentIndex()).height();
+        const int expected = (fromEnd ? kUsers - 1 : 0) + pages * (inView - 1) + rows;
+        QCOMPARE(list->currentIndex().row(), expected);
+        const QRect shown = list->visualRect(list->currentIndex());
+        QVERIFY(area.top() <= shown.top() && shown.bottom() <= area.bottom());
+        QCOMPARE(list->indexAt(shown.center()), list->currentIndex());
+    }
+
     // Each command through its toolbar button, the program's own box answered each way.
     void messageBoxes_data() {
         QTest::addColumn<QString>("key");

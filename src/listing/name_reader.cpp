@@ -92,9 +92,9 @@ void NameReader::read(const UserFile& file, std::int64_t first, std::int64_t las
     auto handedOverAt = std::chrono::steady_clock::now();
     LockedRetries retries;
     for (std::int64_t number = first; number <= last;) {
-        const ReadResult result = records->next();
+        const UserFile::Sequence::Bytes result = records->nextBytes();
         if (result.record) {
-            names.append(displayedBytes(result.record->Name));
+            names.append(storedNameBytes(*result.record));
             ++number;
         } else if (result.error.kind == FileError::Kind::Locked) {
             // A lock on one record fails the read of its whole chunk: that chunk is read a

@@ -20,11 +20,13 @@ void UserList::append(std::string_view nameBytes) {
 
 void UserList::appendPlaceholder() {
     ends_.push_back(static_cast<std::uint32_t>(bytes_.size()) | kPlaceholderMark);
+    ++placeholders_;
 }
 
 void UserList::append(const UserList& other) {
     const auto offset = static_cast<std::uint32_t>(bytes_.size());
     bytes_.append(other.bytes_);
+    placeholders_ += other.placeholders_;
     const std::size_t at = ends_.size();
     ends_.resize(at + other.ends_.size());
     // The mark is the top bit: adding the offset keeps it.
@@ -36,6 +38,8 @@ void UserList::truncate(std::int64_t entries) {
     if (entries >= size())
         return;
     const auto kept = static_cast<std::size_t>(std::max<std::int64_t>(entries, 0));
+    placeholders_ -= std::count_if(ends_.begin() + std::ptrdiff_t(kept), ends_.end(),
+                                   [](std::uint32_t end) { return (end & kPlaceholderMark) != 0; });
     ends_.resize(kept);
     bytes_.resize(kept == 0 ? 0 : end(static_cast<std::int64_t>(kept) - 1));
 }
@@ -53,11 +57,13 @@ void UserList::clear() {
     bytes_.shrink_to_fit();
     ends_.clear();
     ends_.shrink_to_fit();
+    placeholders_ = 0;
 }
 
 std::vector<std::int64_t> placeholderRows(const UserList& list) {
     std::vector<std::int64_t> rows;
-    for (std::int64_t row = 0; row < list.size(); ++row)
+    rows.reserve(static_cast<std::size_t>(list.placeholders()));
+    for (std::int64_t row = 0; std::int64_t(rows.size()) < list.placeholders(); ++row)
         if (list.isPlaceholder(row))
             rows.push_back(row);
     return rows;

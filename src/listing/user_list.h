@@ -30,6 +30,9 @@ public:
     bool empty() const { return ends_.empty(); }
     std::string_view name(std::int64_t row) const;
     bool isPlaceholder(std::int64_t row) const;
+    // How many entries are placeholders: kept as the list changes, so that a list without any
+    // answers at once, however long.
+    std::int64_t placeholders() const { return placeholders_; }
 
     void append(std::string_view nameBytes);
     void appendPlaceholder();
@@ -49,6 +52,7 @@ private:
 
     std::string bytes_;
     std::vector<std::uint32_t> ends_; // where each entry's bytes end in bytes_, and its mark
+    std::int64_t placeholders_ = 0;
 };
 
 // The rows listed as placeholders, in order.

@@ -63,7 +63,7 @@ FileError UserFile::readRecords(std::int64_t first, std::span<std::uint8_t> into
     return error;
 }
 
-ReadResult UserFile::Sequence::next() {
+UserFile::Sequence::Bytes UserFile::Sequence::nextBytes() {
     if (used_ + kRecordSize > buffer_.size()) {
         buffer_.resize(static_cast<std::size_t>(kRecordsPerChunk) * kRecordSize);
         std::size_t got = 0;
@@ -80,7 +80,14 @@ ReadResult UserFile::Sequence::next() {
     const std::span<const std::uint8_t, kRecordSize> bytes(buffer_.data() + used_, kRecordSize);
     used_ += kRecordSize;
     ++number_;
-    return {decodeRecord(bytes), {}};
+    return {bytes, {}};
+}
+
+ReadResult UserFile::Sequence::next() {
+    const Bytes read = nextBytes();
+    if (!read.record)
+        return {std::nullopt, read.error};
+    return {decodeRecord(*read.record), {}};
 }
 
 } // namespace kivo

@@ -94,13 +94,21 @@ public:
     static constexpr std::int64_t kRecordsPerChunk = 240;
 
     // Reads records 1, 2, … in file order through a buffer, so listing a large file does not
-    // cost one system call per user. Each record is still decoded whole, one at a time.
+    // cost one system call per user. next() decodes each record whole; nextBytes() hands out
+    // its bytes as stored, for a reader that needs one field only.
     class Sequence {
     public:
+        struct Bytes {
+            // Present exactly when error is None; valid until the next call.
+            std::optional<std::span<const std::uint8_t, kRecordSize>> record;
+            FileError error;
+        };
+
         // Starts at record first (1-based).
         explicit Sequence(const UserFile& file, std::int64_t first = 1)
             : file_(file), number_(first - 1) {}
         ReadResult next();
+        Bytes nextBytes();
         std::int64_t lastNumber() const { return number_; }
         // Records read from the file and not yet handed out: at 0, next() reads again.
         std::size_t bufferedRecords() const { return (buffer_.size() - used_) / kRecordSize; }

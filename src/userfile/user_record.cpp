@@ -53,6 +53,28 @@ static_assert(fieldsTileTheRecord(), "the record's fields leave a gap or overlap
 
 } // namespace
 
+namespace {
+
+// Where the name lies in a record, as the field list places it.
+constexpr std::size_t kNameOffset = [] {
+    UserRecord record;
+    std::size_t at = kRecordSize;
+    forEachField(record, [&](std::size_t offset, const auto& field) {
+        if (static_cast<const void*>(&field) == static_cast<const void*>(&record.Name))
+            at = offset;
+    });
+    return at;
+}();
+static_assert(kNameOffset + sizeof(UserRecord::Name) <= kRecordSize);
+
+} // namespace
+
+std::string_view storedNameBytes(std::span<const std::uint8_t, kRecordSize> bytes) {
+    const std::string_view all(reinterpret_cast<const char*>(bytes.data()) + kNameOffset,
+                               sizeof(UserRecord::Name));
+    return all.substr(0, all.find('\0'));
+}
+
 UserRecord decodeRecord(std::span<const std::uint8_t, kRecordSize> bytes) {
     UserRecord r;
     forEachField(r, [&](std::size_t offset, auto& field) {

@@ -124,6 +124,10 @@ template <std::size_t N> constexpr std::string_view displayedBytes(const TextFie
     return displayedBytes(std::string_view(field.data(), N));
 }
 
+// The name's displayed bytes read straight from a record as stored, the rest left undecoded:
+// listing needs nothing else.
+std::string_view storedNameBytes(std::span<const std::uint8_t, kRecordSize> bytes);
+
 // Stores text into a field the way the board does: the bytes, then NUL padding; longer text is cut.
 template <std::size_t N> constexpr TextField<N> makeTextField(std::string_view bytes) {
     TextField<N> field{};

@@ -192,11 +192,7 @@ void frmMain::createUserList() {
     List1_->setModel(users_);
     List1_->setSelectionMode(QAbstractItemView::SingleSelection);
     List1_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    List1_->setUniformItemSizes(true); // no text measuring per row: large files list fast
-    // Every row added makes the list lay out all its rows again: in batches, between which the
-    // window goes on, so that a long list never holds it for long.
-    List1_->setLayoutMode(QListView::Batched);
-    List1_->setBatchSize(100000);
+    List1_->setUniformItemSizes(true); // what the view does anyway: every row as high as the first
     List1_->setAccessibleName(tr("Users"));
     connect(List1_->selectionModel(), &QItemSelectionModel::selectionChanged, this,
             &frmMain::List1_Click);

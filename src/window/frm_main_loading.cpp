@@ -16,9 +16,6 @@
 namespace kivo {
 namespace {
 
-// The names first shown at once while a file is listed; later steps grow with the list.
-constexpr std::int64_t kFirstStep = 4096;
-
 // The dialog's one filter, "Userfile|BBBSUSER.DAT", written the way Qt writes filters.
 const QString kUserFileFilter = QStringLiteral("Userfile (BBBSUSER.DAT)");
 
@@ -113,16 +110,13 @@ void frmMain::takeNames() {
         std::swap(pending_, batch.names); // taken over, not copied
     else
         pending_.append(batch.names);
-    if (listing_ == Listing::Open) {
+    if (listing_ == Listing::Open)
         gauge1_->setValue(static_cast<int>(users_->rowCount() + pending_.size()));
-        // Each time rows are added the list lays out all of its rows again: they are added in
-        // steps that grow with the list, so a long list is laid out a few times, not once for
-        // every batch read.
-        if (batch.done || pending_.size() >= std::max<std::int64_t>(kFirstStep, users_->rowCount()))
-            showPending();
-    } else if (listing_ == Listing::Append) {
+    // Every batch is listed as it comes: adding rows costs the list only the rows on screen, and
+    // a batch is what the reader gathered since the last, so the window's thread never copies
+    // more than that at once. A file read again is shown whole, once it is all read.
+    if (listing_ != Listing::Reread)
         showPending();
-    }
     if (batch.done)
         finishListing(batch.error);
 }
@@ -157,7 +151,7 @@ void frmMain::finishListing(const FileError& error) {
     }
     pending_.clear(); // its room too: it held up to half the list
     followFile();
-    if (placeholderRows(users_->users()).empty())
+    if (users_->users().placeholders() == 0)
         lockedAgain_->stop();
     else
         lockedAgain_->start();
