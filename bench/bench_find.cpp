@@ -4,6 +4,7 @@
 // read, nothing compared. Run by hand: it reports figures and never fails.
 //
 //   bench_find [users]          (default 1000000)
+#include "bench_window.h"
 #include "find_dialog.h"
 #include "frm_main.h"
 #include "record_search.h"
@@ -12,7 +13,6 @@
 #include "user_finder.h"
 #include "user_list.h"
 #include "user_list_model.h"
-#include "window_services.h"
 
 #include <QApplication>
 #include <QLineEdit>
@@ -69,19 +69,6 @@ UserRecord fullUser(std::mt19937& random) {
     user.Birthdate = filled<18>(random);
     return user;
 }
-
-class BenchServices : public WindowServices {
-public:
-    QString path;
-    QMessageBox::StandardButton showMessage(QWidget*, const MessageSpec& message) override {
-        std::fprintf(stderr, "message: %s\n", qPrintable(message.text));
-        return QMessageBox::Ok;
-    }
-    QString chooseFile(QWidget*, const QString&, const QString&) override { return path; }
-    QString settingsFile() override { return {}; } // nothing remembered between runs
-    QRect screenGeometry(const QWidget*) override { return {0, 0, 1920, 1080}; }
-    void quit() override {}
-};
 
 } // namespace
 
@@ -141,10 +128,8 @@ int main(int argc, char** argv) {
 
     // The whole Find Next in the window: from the press to the answer shown, and how long the
     // press itself held the window's thread.
-    BenchServices services;
-    frmMain window(services);
-    window.Form_Load();
-    window.show();
+    BenchWindow shown;
+    frmMain& window = shown.window;
     window.openUserFile(QString::fromStdString(path.string()));
     QSignalSpy listUpdated(&window, &frmMain::listUpdated);
     while (window.isListing())

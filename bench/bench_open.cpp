@@ -7,11 +7,11 @@
 //
 // Every measurement runs in a fresh child process of this program, so that one file's peak
 // memory does not hide the next one's, and so that the start-up time includes loading Qt.
+#include "bench_window.h"
 #include "board_writer.h"
 #include "frm_main.h"
 #include "style_and_font.h"
 #include "user_file_writer.h"
-#include "window_services.h"
 
 #include <QAbstractItemModel>
 #include <QAbstractListModel>
@@ -71,21 +71,6 @@ double median(std::vector<double> values) {
     return values[values.size() / 2];
 }
 
-class BenchServices : public WindowServices {
-public:
-    QString path;
-    int messages = 0;
-    QMessageBox::StandardButton showMessage(QWidget*, const MessageSpec& message) override {
-        ++messages;
-        std::fprintf(stderr, "message: %s\n", qPrintable(message.text));
-        return QMessageBox::Ok;
-    }
-    QString chooseFile(QWidget*, const QString&, const QString&) override { return path; }
-    QString settingsFile() override { return {}; } // nothing remembered between runs
-    QRect screenGeometry(const QWidget*) override { return {0, 0, 1920, 1080}; }
-    void quit() override {}
-};
-
 // Counts the paint events a widget receives, to know the list was really drawn.
 class PaintCounter : public QObject {
 public:
@@ -134,10 +119,9 @@ int startupChild(int argc, char** argv, bool bare) {
 int loadChild(int argc, char** argv, const std::string& path, std::int64_t users) {
     QApplication app(argc, argv);
     applyStyleAndFont(app);
-    BenchServices services;
-    frmMain window(services);
-    window.Form_Load();
-    window.show();
+    BenchWindow shown;
+    frmMain& window = shown.window;
+    BenchServices& services = shown.services;
     QCoreApplication::processEvents();
     auto* list = window.findChild<QListView*>(QStringLiteral("List1"));
     auto* name = window.findChild<QLineEdit*>(QStringLiteral("txtName"));
@@ -246,11 +230,8 @@ void waitForList(frmMain& window) {
 int followChild(int argc, char** argv, const std::string& path, std::int64_t users) {
     QApplication app(argc, argv);
     applyStyleAndFont(app);
-    BenchServices services;
-    services.path = QString::fromStdString(path);
-    frmMain window(services);
-    window.Form_Load();
-    window.show();
+    BenchWindow shown(QString::fromStdString(path));
+    frmMain& window = shown.window;
     auto* list = window.findChild<QListView*>(QStringLiteral("List1"));
     std::atomic<int> reads = 0;
     window.userFile().setBeforeEachRead([&](std::int64_t, std::size_t) {
@@ -305,11 +286,8 @@ int followChild(int argc, char** argv, const std::string& path, std::int64_t use
 int stallChild(int argc, char** argv, const std::string& path, std::int64_t users) {
     QApplication app(argc, argv);
     applyStyleAndFont(app);
-    BenchServices services;
-    services.path = QString::fromStdString(path);
-    frmMain window(services);
-    window.Form_Load();
-    window.show();
+    BenchWindow shown(QString::fromStdString(path));
+    frmMain& window = shown.window;
     QCoreApplication::processEvents();
     constexpr int kTickMs = 5;
     QTimer tick;
