@@ -10,24 +10,12 @@ constexpr std::int64_t kRecordsPerRun = 960;
 
 // Where a shown text field lies in the stored record. Decoding every record whole would cost
 // more than reading it; instead each field is found once: asked for its bytes of a record
-// without a NUL, it answers with the whole of one of the record's fields, whose offset the
-// record's own field list gives.
-struct StoredPlace {
-    std::size_t offset = 0;
-    std::size_t width = 0;
-};
-
+// without a NUL, it answers with the whole of one of the record's fields.
 StoredPlace storedPlaceOf(const ShownField& field) {
     RecordBytes noNul;
     noNul.fill('x');
     const UserRecord user = decodeRecord(noNul);
-    const std::string_view bytes = field.bytes(user);
-    StoredPlace place;
-    forEachField(user, [&](std::size_t offset, const auto& stored) {
-        if (static_cast<const void*>(&stored) == static_cast<const void*>(bytes.data()))
-            place = {offset, sizeof stored};
-    });
-    return place;
+    return storedPlaceOf(user, field.bytes(user).data());
 }
 
 } // namespace

@@ -119,8 +119,7 @@ bool UserFile::isWrittenBy(std::FILE* stream) const {
     struct stat ours {};
     struct stat theirs {};
     return isOpen() && ::fstat(descriptor(handle_), &ours) == 0 &&
-           ::fstat(::fileno(stream), &theirs) == 0 && ours.st_dev == theirs.st_dev &&
-           ours.st_ino == theirs.st_ino;
+           ::fstat(::fileno(stream), &theirs) == 0 && stampFrom(ours).sameFile(stampFrom(theirs));
 }
 
 void UserFile::closeAll() {

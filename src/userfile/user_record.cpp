@@ -58,12 +58,7 @@ namespace {
 // Where the name lies in a record, as the field list places it.
 constexpr std::size_t kNameOffset = [] {
     UserRecord record;
-    std::size_t at = kRecordSize;
-    forEachField(record, [&](std::size_t offset, const auto& field) {
-        if (static_cast<const void*>(&field) == static_cast<const void*>(&record.Name))
-            at = offset;
-    });
-    return at;
+    return storedPlaceOf(record, &record.Name).offset;
 }();
 static_assert(kNameOffset + sizeof(UserRecord::Name) <= kRecordSize);
 

@@ -107,6 +107,21 @@ template <class Record, class Visitor> constexpr void forEachField(Record& r, Vi
     visit(269, r.Long269);
 }
 
+// Where one of a record's fields lies in the stored record, found by the field's address in that
+// record, so that the field list above stays the one place that knows the layout.
+struct StoredPlace {
+    std::size_t offset = 0;
+    std::size_t width = 0; // 0: the address is not the start of one of the record's fields
+};
+constexpr StoredPlace storedPlaceOf(const UserRecord& record, const void* field) {
+    StoredPlace place;
+    forEachField(record, [&](std::size_t offset, const auto& stored) {
+        if (static_cast<const void*>(&stored) == field)
+            place = {offset, sizeof stored};
+    });
+    return place;
+}
+
 using RecordBytes = std::array<std::uint8_t, kRecordSize>;
 
 // Decodes one whole record; every byte of the buffer belongs to exactly one field.

@@ -121,6 +121,9 @@ private:
     // Detail view.
     void showRecord(const UserRecord& user);
     void clearDetail();
+    // The list's selected index, -1 with nothing selected (the current entry may stand on a row
+    // nobody selected).
+    int selectedRow() const;
     void showField(const ShownField& field, const UserRecord* user);
     void showLanguage(int language);
     void keepLanguageTabStop();

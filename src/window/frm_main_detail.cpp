@@ -34,11 +34,15 @@ void selectCode(QComboBox* list, const ShownField& field, const UserRecord* user
 
 } // namespace
 
-void frmMain::List1_Click() {
+int frmMain::selectedRow() const {
     const QModelIndexList selected = List1_->selectionModel()->selectedIndexes();
-    if (selected.isEmpty())
+    return selected.isEmpty() ? -1 : selected.constFirst().row();
+}
+
+void frmMain::List1_Click() {
+    const int entry = selectedRow();
+    if (entry < 0)
         return;
-    const std::int64_t entry = selected.constFirst().row();
     const ReadResult result = userFile_.read(entry + 1);
     if (!result.record) {
         // Never leave another user's data in view while this one is selected.

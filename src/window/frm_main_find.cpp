@@ -87,11 +87,8 @@ void frmMain::find(bool backwards) {
         showFind();
     findDialog_->show();
     findDialog_->showLine(tr("Searching…"));
-    // The selected entry, as a click leaves it: the list's current entry may stand on a row
-    // nobody selected.
-    const QModelIndexList selected = List1_->selectionModel()->selectedIndexes();
-    finder_->start({findDialog_->text(), findDialog_->letterCase(), backwards,
-                    selected.isEmpty() ? -1 : selected.constFirst().row()});
+    // From the selected entry, as a click leaves it.
+    finder_->start({findDialog_->text(), findDialog_->letterCase(), backwards, selectedRow()});
 }
 
 void frmMain::showFound(const FindOutcome& outcome) {

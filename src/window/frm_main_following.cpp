@@ -86,8 +86,7 @@ void frmMain::readAgain(const FileStamp& stamp, bool sameNameOnly) {
 }
 
 void frmMain::applyReread() {
-    const QModelIndexList selected = List1_->selectionModel()->selectedIndexes();
-    const int row = selected.isEmpty() ? -1 : selected.constFirst().row();
+    const int row = selectedRow();
     const std::string name = row < 0 ? std::string() : std::string(users_->storedName(row));
     // A user who is gone is never shown, and never stands in for another: left to itself, the
     // view would move the selection to a neighbour of a removed row.
@@ -139,10 +138,10 @@ void frmMain::fillLockedUsers() {
 void frmMain::refreshShownUser() {
     // The same step as a click, but quiet: following never shows a message box, and never
     // overwrites what the operator has typed.
-    const QModelIndexList selected = List1_->selectionModel()->selectedIndexes();
-    if (selected.isEmpty() || typed_)
+    const int row = selectedRow();
+    if (row < 0 || typed_)
         return;
-    const ReadResult result = userFile_.read(selected.constFirst().row() + 1);
+    const ReadResult result = userFile_.read(row + 1);
     if (result.record)
         showRecord(*result.record);
     else

@@ -43,10 +43,9 @@ void frmMain::mnuOpen_Click() {
 void frmMain::mnuReload_Click() {
     if (lastPath_.isEmpty())
         return;
-    const QModelIndexList selected = List1_->selectionModel()->selectedIndexes();
-    reselectRow_ = selected.isEmpty() ? -1 : selected.constFirst().row();
+    reselectRow_ = selectedRow();
     reselectName_ =
-        selected.isEmpty() ? std::string() : std::string(users_->storedName(reselectRow_));
+        reselectRow_ < 0 ? std::string() : std::string(users_->storedName(reselectRow_));
     openUserFile(lastPath_);
 }
 
