@@ -672,6 +672,58 @@ private slots:
         }
     }
 
+    // A screen reader reads a locked box's text, selects in it and moves through it as through
+    // any line edit's, and is offered no way to change it; the locked check box reads as checked
+    // or not, and offers focus alone.
+    void lockedControlsRead() {
+        Viewer v;
+        listed(v, {fullUser()});
+        v.select(0);
+        v.window.findChild<QTabBar*>()->setCurrentIndex(0);
+        v.window.show();
+        auto* box = v.control<QLineEdit>("txtResume");
+        QAccessibleInterface* read = QAccessible::queryAccessibleInterface(box);
+        QVERIFY(read->state().readOnly && !read->state().editable && read->state().selectableText);
+        QVERIFY(!read->editableTextInterface() && !read->valueInterface());
+        QCOMPARE(read->text(QAccessible::Value), QString("1234"));
+        QAccessibleTextInterface* text = read->textInterface();
+        QCOMPARE(text->characterCount(), 4);
+        QCOMPARE(text->text(1, 3) + '|' + text->text(3, 1), QString("23|"));
+        int start = -1, end = -1;
+        text->setSelection(0, 1, 3);
+        text->selection(0, &start, &end);
+        QCOMPARE(QList<int>({text->selectionCount(), start, end}), QList<int>({1, 1, 3}));
+        QCOMPARE(box->selectedText(), QString("23"));
+        text->removeSelection(0);
+        text->selection(0, &start, &end);
+        QCOMPARE(QList<int>({text->selectionCount(), start, end}), QList<int>({0, 0, 0}));
+        text->addSelection(0, 2);
+        QCOMPARE(box->selectedText(), QString("12"));
+        text->setCursorPosition(3);
+        QCOMPARE(text->cursorPosition(), 3);
+        QVERIFY(text->characterRect(-1).isEmpty() && text->characterRect(4).isEmpty());
+        const QFontMetrics metrics = box->fontMetrics();
+        for (int offset = 0; offset < 4; ++offset) { // side by side, each as wide as its digit
+            const QRect character = text->characterRect(offset);
+            QCOMPARE(character.width(), metrics.horizontalAdvance(box->text()[offset]));
+            QCOMPARE(character.topLeft() - text->characterRect(0).topLeft(),
+                     QPoint(metrics.horizontalAdvance(box->text().left(offset)), 0));
+        }
+        const auto atX = [&](int x) { return box->mapToGlobal(QPoint(x, box->height() / 2)); };
+        QCOMPARE(text->offsetAtPoint(atX(1)), 0);
+        QCOMPARE(text->offsetAtPoint(atX(box->width() - 2)), 4);
+        text->attributes(2, &start, &end);
+        QCOMPARE(QList<int>({start, end}), QList<int>({2, 2}));
+        auto* check = v.control<QAbstractButton>("chkResume");
+        QAccessibleInterface* option = QAccessible::queryAccessibleInterface(check);
+        QCOMPARE(option->role(), QAccessible::CheckBox);
+        QCOMPARE(option->text(QAccessible::Name), check->text().remove('&'));
+        QVERIFY(option->state().checkable && option->state().checked);
+        QCOMPARE(option->actionInterface()->actionNames(), QStringList{"SetFocus"});
+        option->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
+        QVERIFY(check->isChecked());
+    }
+
     void onlyTheFrontPageShows() {
         Viewer v;
         v.window.show();
