@@ -482,7 +482,7 @@ private slots:
             QVERIFY(v.window.toolbarButton(button)->isEnabled());
         for (auto button : {ToolbarButton::Update, ToolbarButton::Print, ToolbarButton::Undo})
             QVERIFY(!v.window.toolbarButton(button)->isEnabled());
-        QVERIFY(!v.control<QProgressBar>("gauge1")->isVisible());
+        QVERIFY(v.control<QProgressBar>("gauge1")->isHidden());
         // The command menu exists for its entry points, in this order, and is never shown.
         const auto* menu = v.control<QMenu>("mnusys");
         QVERIFY(menu->isHidden());
@@ -1114,7 +1114,7 @@ private slots:
     // shown user keep up, with the system's change events and, as on a network share, without.
     void followsTheBoard_data() {
         QTest::addColumn<bool>("watching");
-        QTest::addColumn<bool>("typed"); // the operator typed into the shown user's name
+        QTest::addColumn<QString>("typed"); // a control of the shown user the operator changed
         QTest::addColumn<BoardStep>("step");
         QTest::addColumn<QString>("state"); // listState() once the viewer has caught up
         const auto users = [](int first, int count) { return tools::numberedUsers(first, count); };
@@ -1128,42 +1128,48 @@ private slots:
         const QString cleared = "; selected=-1; panel3=; txtName=";
         struct Row {
             const char* what;
-            bool typed;
+            const char* typed;
             BoardStep step;
             QString state;
         };
         const Row rows[] = {
-            {"appended", false,
+            {"appended", nullptr,
              [=](const std::string& p) { return tools::appendUsers(p, users(6, 2)); },
              "list=" + before + ",User 6,User 7; status=|7 users in file" + kept},
-            {"part of a record appended", false,
+            {"part of a record appended", nullptr,
              [](const std::string& p) {
                  return tools::appendUsers(p, {}, {1, 2, 3});
              },
              "list=" + before + "; status=|5.01098901098901 users in file" + kept},
-            {"selected name changed in place", false,
+            {"selected name changed in place", nullptr,
              [=](const std::string& p) { return tools::rewriteUser(p, 2, renamed); },
              "list=User 1,Renamed,User 3,User 4,User 5; status=|5 users in file; selected=1; "
              "panel3=Renamed; txtName=Renamed"},
-            {"selected name changed in place, typed over", true,
+            {"selected name changed in place, typed over", "txtName",
              [=](const std::string& p) { return tools::rewriteUser(p, 2, renamed); },
              "list=User 1,Renamed,User 3,User 4,User 5; status=|5 users in file; selected=1; "
              "panel3=User 2; txtName=typed"},
-            {"shortened, the selected user kept", false,
+            {"selected name changed in place, a spinner stepped", "udPagelength",
+             [=](const std::string& p) { return tools::rewriteUser(p, 2, renamed); },
+             "list=User 1,Renamed,User 3,User 4,User 5; status=|5 users in file" + kept},
+            {"selected name changed in place, a list's entry chosen", "cboPackers",
+             [=](const std::string& p) { return tools::rewriteUser(p, 2, renamed); },
+             "list=User 1,Renamed,User 3,User 4,User 5; status=|5 users in file" + kept},
+            {"shortened, the selected user kept", nullptr,
              [](const std::string& p) { return tools::shortenFile(p, 3 * 273); },
              "list=User 1,User 2,User 3; status=|3 users in file" + kept},
-            {"shortened past the selected user", false,
+            {"shortened past the selected user", nullptr,
              [](const std::string& p) { return tools::shortenFile(p, 273); },
              "list=User 1; status=|1 users in file" + cleared},
-            {"renamed over, the same user at that number", false,
+            {"renamed over, the same user at that number", nullptr,
              [=](const std::string& p) { return tools::replaceFile(p, users(1, 6)); },
              "list=" + before + ",User 6; status=|6 users in file" + kept},
-            {"renamed over, another user at that number", false,
+            {"renamed over, another user at that number", nullptr,
              [=](const std::string& p) { return tools::replaceFile(p, users(7, 2)); },
              "list=User 7,User 8; status=|2 users in file" + cleared},
-            {"deleted", false, [](const std::string& p) { return tools::deleteFile(p); },
+            {"deleted", nullptr, [](const std::string& p) { return tools::deleteFile(p); },
              "list=" + before + "; status=File is gone|5 users in file" + kept},
-            {"deleted and made again", false,
+            {"deleted and made again", nullptr,
              [=](const std::string& p) {
                  return tools::deleteFile(p) && tools::recreateFile(p, users(1, 3));
              },
@@ -1172,11 +1178,11 @@ private slots:
         for (bool watching : {true, false})
             for (const Row& row : rows)
                 QTest::addRow("%s, %s", row.what, watching ? "told" : "looked at")
-                    << watching << row.typed << row.step << row.state;
+                    << watching << QString(row.typed) << row.step << row.state;
     }
     void followsTheBoard() {
         QFETCH(bool, watching);
-        QFETCH(bool, typed);
+        QFETCH(QString, typed);
         QFETCH(BoardStep, step);
         QFETCH(QString, state);
         const QString path = files_.write("board/BBBSUSER.DAT", numberedUsersFile(5));
@@ -1192,9 +1198,12 @@ private slots:
             v.window.follower().setLookInterval(20ms);
         v.open(path);
         v.select(1);
-        if (typed) {
-            v.control<QLineEdit>("txtName")->selectAll();
-            QTest::keyClicks(v.control<QLineEdit>("txtName"), "typed");
+        QWidget* changed = typed.isEmpty() ? nullptr : v.control<QWidget>(qPrintable(typed));
+        if (auto* box = qobject_cast<QLineEdit*>(changed)) {
+            box->selectAll();
+            QTest::keyClicks(box, "typed");
+        } else if (changed) {
+            QTest::keyClick(changed, Qt::Key_Down);
         }
         QSignalSpy updated(&v.window, &frmMain::listUpdated);
         const bool written = step(path.toStdString());
