@@ -1301,34 +1301,39 @@ private slots:
     // selected user stays selected only if that record still holds the same name.
     void reload_data() {
         QTest::addColumn<bool>("cancelOpen");
-        QTest::addColumn<int>("firstAfter"); // the number of the first user after the reload
+        QTest::addColumn<int>("selected");
+        QTest::addColumn<QList<int>>("after"); // the first user's number and the count
         QTest::addColumn<QString>("state");
-        QTest::newRow("same user") << false << 1
+        QTest::newRow("same user") << false << 1 << QList{1, 3}
                                    << "list=User 1,User 2,User 3; status=|3 users in file; "
                                       "selected=1; panel3=User 2; txtName=User 2";
-        QTest::newRow("another user") << false << 4
+        QTest::newRow("another user") << false << 1 << QList{4, 3}
                                       << "list=User 4,User 5,User 6; status=|3 users in file; "
                                          "selected=-1; panel3=; txtName=";
+        QTest::newRow("the first user gone") << false << 0 << QList{1, 0}
+                                             << "list=; status=|0 users in file; "
+                                                "selected=-1; panel3=; txtName=";
         QTest::newRow("after a cancelled Open")
-            << true << 1
+            << true << 1 << QList{1, 3}
             << "list=User 1,User 2,User 3; status=|3 users in file; selected=-1; panel3=User 2; "
                "txtName=User 2";
     }
     void reload() {
         QFETCH(bool, cancelOpen);
-        QFETCH(int, firstAfter);
+        QFETCH(int, selected);
+        QFETCH(QList<int>, after);
         QFETCH(QString, state);
         const QString path = files_.write("reload/BBBSUSER.DAT", numberedUsersFile(3));
         Viewer v;
         v.window.show();
         QVERIFY(QTest::qWaitForWindowActive(&v.window));
         v.open(path);
-        v.select(1);
+        v.select(selected);
         if (cancelOpen)
             v.open(QString());
         v.window.follower().stop(); // the change is shown by the reload alone
         files_.write("reload/BBBSUSER.DAT",
-                     tools::userFileBytes(tools::numberedUsers(firstAfter, 3)));
+                     tools::userFileBytes(tools::numberedUsers(after[0], after[1])));
         QTest::keyClick(&v.window, Qt::Key_F5);
         v.waitForList();
         QCOMPARE(listState(v), state);
