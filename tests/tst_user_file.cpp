@@ -272,25 +272,6 @@ private slots:
         QVERIFY(QFile::rename(path, files_.path("BBBSUSER.OLD")));
         QCOMPARE(file.read(2).record, user(2));
     }
-
-    void neverChangesTheFile() {
-        const QString path = QString::fromStdString(write("BBBSUSER.DAT", 1000));
-        QFile::setPermissions(path, QFileDevice::ReadOwner); // an open for writing would fail
-        const auto stamp = [&] {
-            const QFileInfo info(path);
-            return std::pair(info.lastModified(), info.size());
-        };
-        const auto before = stamp();
-        QTest::qWait(20); // a write now would show in the modification time
-        {
-            UserFile file;
-            QCOMPARE(file.open(path.toStdString()), kNoError);
-            for (int n : {1, 3, 2, 4, 0})
-                (void)file.read(n);
-            (void)UserFile::Sequence(file).next();
-        }
-        QCOMPARE(stamp(), before);
-    }
 };
 
 QTEST_GUILESS_MAIN(TestUserFile)
