@@ -49,10 +49,6 @@ QStringList numberedNames(std::int64_t first, std::int64_t last) {
     return names;
 }
 
-std::string pathOf(const QString& path) {
-    return path.toStdString();
-}
-
 // Counts the reader's word that names are waiting, on the test's thread: the reader speaks from
 // its own thread, so the word comes through this thread's event loop, and none is missed.
 struct Arrivals : QObject {
@@ -195,7 +191,7 @@ private slots:
         QFETCH(int, listedLast);
         QFETCH(FileError::Kind, error);
         UserFile file;
-        QVERIFY(!file.open(pathOf(usersFile(inFile))));
+        QVERIFY(!file.open(usersFile(inFile).toStdString()));
         UserList names;
         QCOMPARE(readAll(file, first, last, names).kind, error);
         QCOMPARE(entriesOf(names), numberedNames(first, listedLast));
@@ -220,7 +216,7 @@ private slots:
         QFETCH(QList<int>, placeholders);
         constexpr int kUsers = 1000;
         UserFile file;
-        QVERIFY(!file.open(pathOf(usersFile(kUsers))));
+        QVERIFY(!file.open(usersFile(kUsers).toStdString()));
         std::atomic<int> refused = 0;
         const std::int64_t lockedFrom = (firstLocked - 1) * std::int64_t(kRecordSize);
         const std::int64_t lockedTo = lastLocked * std::int64_t(kRecordSize);
@@ -246,7 +242,7 @@ private slots:
         if (!lock)
             QSKIP("this system's locks do not stop another handle's reads");
         UserFile file;
-        QVERIFY(!file.open(pathOf(path)));
+        QVERIFY(!file.open(path.toStdString()));
         if (file.read(300).record) // Wine keeps the lock, but lets other handles read through it
             QSKIP("this system's locks do not stop another handle's reads");
         QCOMPARE(file.read(300).error.kind, FileError::Kind::Locked);
@@ -263,7 +259,7 @@ private slots:
     // read once stop() returns, and nothing more comes.
     void stopKeepsWhatWasRead() {
         UserFile file;
-        QVERIFY(!file.open(pathOf(usersFile(24000)))); // 100 reads of the system's
+        QVERIFY(!file.open(usersFile(24000).toStdString())); // 100 reads of the system's
         std::atomic<int> reads = 0;
         file.setBeforeEachRead([&](std::int64_t, std::size_t) {
             ++reads;
@@ -290,11 +286,11 @@ private slots:
         const QString path = usersFile(3);
         FileFollower follower;
         QSignalSpy changed(&follower, &FileFollower::changed);
-        follower.follow(path, pathOf(path), *UserFile::stampOf(pathOf(path)));
+        follower.follow(path, path.toStdString(), *UserFile::stampOf(path.toStdString()));
         QElapsedTimer clock;
         clock.start();
         for (int write = 0; write < 2; ++write) {
-            QVERIFY(tools::shortenFile(pathOf(path), 3 * 273 - 1 - write));
+            QVERIFY(tools::shortenFile(path.toStdString(), 3 * 273 - 1 - write));
             QVERIFY(changed.wait(5000));
         }
         QCOMPARE(changed.size(), 2);
