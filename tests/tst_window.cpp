@@ -526,6 +526,8 @@ private slots:
         const QFontInfo info(QApplication::font());
         QCOMPARE(info.family(), QString("Liberation Sans"));
         QVERIFY(info.exactMatch());
+        // Hinted as Linux desktops hint, on every system: Windows' full hinting widens glyphs.
+        QCOMPARE(QApplication::font().hintingPreference(), QFont::PreferVerticalHinting);
         for (auto* label : v.window.findChildren<QLabel*>()) {
             if (label->objectName().startsWith("sb1Panel"))
                 continue; // the status panels show file data
