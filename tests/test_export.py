@@ -130,7 +130,6 @@ class ExportTest(unittest.TestCase):
             (["--export", "csv", f, "--output", f], 1, only_read),
             (["--export", "csv", f, "--output", link], 1, only_read),
             (["--export", "csv", painted], 1, f"{shown} could not be opened: it does not exist", ""),
-            (["--frobnicate"], 2, "", "frobnicate", ""),
             (["--\x1b]0;title\x07"], 2, "", "\u241b]0;title\u2407", ""),
             ([f, f], 2, "Only one FILE can be named; 2 were given."),
             (["--export", "xml", f], 2, '--export takes csv|jsonl, not "xml".'),

