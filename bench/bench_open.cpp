@@ -9,6 +9,7 @@
 // memory does not hide the next one's, and so that the start-up time includes loading Qt.
 #include "bench_window.h"
 #include "board_writer.h"
+#include "font_config_loader.h"
 #include "frm_main.h"
 #include "style_and_font.h"
 #include "user_file_writer.h"
@@ -34,6 +35,7 @@
 #include <fstream>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <random>
 #include <spawn.h>
 #include <string>
@@ -93,9 +95,13 @@ void makeUserFile(const std::string& path, std::int64_t users) {
 
 // The process start-up is measured from outside: the parent notes the time, spawns the child, and
 // the child prints the time at which its window is shown and painted (the clock is system-wide).
-// With bare set, an empty QWidget instead of the viewer's window: the floor Qt itself sets.
+// With bare set, an empty QWidget instead of the viewer's window: the floor Qt itself sets. The
+// window starts as the program starts it (runWindow).
 int startupChild(int argc, char** argv, bool bare) {
     const double mainEntered = nowMs();
+    std::optional<FontConfigLoader> fonts;
+    if (!bare)
+        fonts.emplace();
     QApplication app(argc, argv);
     auto showAndStamp = [mainEntered](QWidget& window) {
         window.show();
@@ -111,6 +117,7 @@ int startupChild(int argc, char** argv, bool bare) {
     }
     applyStyleAndFont(app);
     BenchServices services;
+    fonts->wait();
     frmMain window(services);
     window.Form_Load();
     return showAndStamp(window);
