@@ -20,13 +20,34 @@ enum class ShownKind {
     Code,     // the position of the selected entry in a drop-down list
 };
 
+// The window's tab pages, in the order they are added.
+enum class ShownPage { General, Personal, Statistics };
+
+// A rectangle in twips from its page's (or frame's) corner, as the form was drawn.
+struct Twips {
+    int left, top, width, height;
+};
+
+// Where the window shows a field: its page, the label that names it, the control, and for a
+// spinner the box beside it that holds the number as text.
+struct ShownPlace {
+    ShownPage page;
+    std::string_view label; // the label's object name; for the languages, their frame's
+    Twips labelAt;          // for the languages, the frame
+    Twips controlAt;        // for the languages, the first option; the others follow below it
+    std::string_view box{}; // a spinner's box
+    Twips boxAt{};
+    int maximum = 0; // a spinner's highest value
+};
+
 // One field of the record the viewer shows: the name it is known by (its label's caption and its
-// export column) and the control that shows it. The detail view fills and clears the window from
-// this table, and the export takes its columns from it.
+// export column), the control that shows it and where. The window places, fills and clears its
+// fields from this table, and the export takes its columns from it.
 struct ShownField {
     std::string_view caption; // the field's label in the window and its column in an export
     std::string_view control; // object name of the control that shows it
     ShownKind kind;
+    ShownPlace place;
     std::string_view (*bytes)(const UserRecord&) = nullptr; // Text: the displayed bytes
     std::int64_t (*number)(const UserRecord&) = nullptr;    // every other kind
     std::span<const std::string_view> table{};              // Code and Language: the captions

@@ -92,7 +92,9 @@ private:
     void createToolbar();
     void createStatusBar();
     void createUserList();
-    void createGeneralPage(QWidget* page);
+    void placeFields(QWidget* page, ShownPage shown);
+    void placeField(QWidget* page, const ShownField& field);
+    void placeLanguages(QWidget* page, const ShownField& field);
     void createPersonalPage(QWidget* page);
     void createStatisticsPage(QWidget* page);
     void createMenu();

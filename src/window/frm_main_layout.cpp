@@ -31,14 +31,18 @@
 namespace kivo {
 namespace {
 
-template <class Control> Control* place(QWidget* container, const char* name, QRect where) {
+template <class Control> Control* place(QWidget* container, std::string_view name, QRect where) {
     auto* control = new Control(container);
-    control->setObjectName(QLatin1String(name));
+    control->setObjectName(QLatin1String(name.data(), qsizetype(name.size())));
     control->setGeometry(where);
     return control;
 }
 
-QLabel* label(QWidget* container, const char* name, const QString& caption, QRect where) {
+QRect twipRect(const Twips& at) {
+    return kivo::twipRect(at.left, at.top, at.width, at.height);
+}
+
+QLabel* label(QWidget* container, std::string_view name, const QString& caption, QRect where) {
     auto* control = place<QLabel>(container, name, where);
     // Plain text always: a label left on automatic rich text would draw a caller's "<b>" as bold
     // and open the file an "<img src=...>" names. The status panels show file data.
@@ -48,17 +52,9 @@ QLabel* label(QWidget* container, const char* name, const QString& caption, QRec
     return control;
 }
 
-// The tab pages, in the order they are added.
-enum class Page { General, Personal, Statistics };
-
-// The caption of a shown field's label: the name the field is known by everywhere.
-QString captionOf(std::string_view control) {
-    return QString::fromLatin1(shownFieldByControl(control)->caption);
-}
-
 enum class Entry { Editable, Locked };
 
-QLineEdit* textBox(QWidget* container, const char* name, QRect where, Entry entry) {
+QLineEdit* textBox(QWidget* container, std::string_view name, QRect where, Entry entry) {
     auto* box = place<QLineEdit>(container, name, where);
     // A locked box still lets the user move the caret, select and copy; only typing is refused.
     box->setReadOnly(entry == Entry::Locked);
@@ -72,30 +68,18 @@ template <class Field> Field* named(QLabel* caption, Field* field) {
     return field;
 }
 
-// A shown field's control with its label, captioned with the field's name, above it.
-template <class Field>
-Field* captioned(QWidget* container, const char* labelName, QRect labelWhere, Field* field) {
-    return named(
-        label(container, labelName, captionOf(field->objectName().toStdString()), labelWhere),
-        field);
+// A shown field's label, where its row puts it and captioned with the field's name, naming the
+// control that shows the field.
+template <class Field> Field* captioned(QWidget* page, const ShownField& field, Field* control) {
+    return named(label(page, field.place.label, QString::fromLatin1(field.caption),
+                       twipRect(field.place.labelAt)),
+                 control);
 }
 
-QComboBox* dropDownList(QWidget* container, const char* name, QRect where) {
+QComboBox* dropDownList(QWidget* container, std::string_view name, QRect where) {
     auto* list = place<QComboBox>(container, name, where);
     list->setEditable(false);
     return list;
-}
-
-// A box the user types a number in, with the up-down spinner that holds the field beside it; the
-// label names the box, captioned with the spinner's field.
-void spinner(QWidget* container, const char* labelName, QRect labelWhere, const char* boxName,
-             QRect boxWhere, const char* name, QRect where, int maximum) {
-    auto* box = named(label(container, labelName, captionOf(name), labelWhere),
-                      textBox(container, boxName, boxWhere, Entry::Editable));
-    auto* upDown = place<UpDown>(container, name, where);
-    upDown->setRange(0, maximum);
-    upDown->setBuddy(box);
-    upDown->setAccessibleName(box->accessibleName());
 }
 
 void hideAndDisable(std::initializer_list<QWidget*> controls) {
@@ -121,10 +105,10 @@ frmMain::frmMain(WindowServices& services, QWidget* parent)
     createToolbar();
     createUserList();
     tab1_ = place<TabControl>(this, "tab1", twipRect(3480, 600, 4455, 4575));
-    createGeneralPage(tab1_->addPage(tr("General")));
+    placeFields(tab1_->addPage(tr("General")), ShownPage::General);
     createPersonalPage(tab1_->addPage(tr("Personal")));
     createStatisticsPage(tab1_->addPage(tr("Statistics")));
-    tab1_->setCurrentIndex(int(Page::Statistics));
+    tab1_->setCurrentIndex(int(ShownPage::Statistics));
     createStatusBar();
     createMenu();
     createFindCommands();
@@ -231,82 +215,83 @@ void frmMain::createStatusBar() {
     gauge1_->setAccessibleName(tr("Loading progress"));
 }
 
-void frmMain::createGeneralPage(QWidget* page) {
-    auto* frame = place<QGroupBox>(page, "Frame1", twipRect(120, 480, 1455, 2655));
+// The shown fields of one page, each named and placed by its row, in the table's order.
+void frmMain::placeFields(QWidget* page, ShownPage shown) {
+    for (const ShownField& field : kShownFields)
+        if (field.place.page == shown)
+            placeField(page, field);
+}
+
+void frmMain::placeField(QWidget* page, const ShownField& field) {
+    const ShownPlace& at = field.place;
+    switch (field.kind) {
+    case ShownKind::Text:
+    case ShownKind::Number:
+    case ShownKind::Resume: {
+        const Entry entry = field.kind == ShownKind::Text ? Entry::Editable : Entry::Locked;
+        auto* box =
+            captioned(page, field, textBox(page, field.control, twipRect(at.controlAt), entry));
+        if (field.kind == ShownKind::Resume)
+            txtResume_ = box;
+        break;
+    }
+    case ShownKind::Code:
+        captioned(page, field, dropDownList(page, field.control, twipRect(at.controlAt)));
+        break;
+    case ShownKind::Spinner: {
+        // The label names the box the user types in; the spinner beside it holds the field.
+        auto* box =
+            captioned(page, field, textBox(page, at.box, twipRect(at.boxAt), Entry::Editable));
+        auto* upDown = place<UpDown>(page, field.control, twipRect(at.controlAt));
+        upDown->setRange(0, at.maximum);
+        upDown->setBuddy(box);
+        upDown->setAccessibleName(box->accessibleName());
+        break;
+    }
+    case ShownKind::Language:
+        placeLanguages(page, field);
+        break;
+    }
+}
+
+void frmMain::placeLanguages(QWidget* page, const ShownField& field) {
+    auto* frame = place<QGroupBox>(page, field.place.label, twipRect(field.place.labelAt));
     frame->setTitle(tr("Languages"));
     languages_ = new QButtonGroup(this); // one group: the hidden options clear the shown ones too
+    const Twips first = field.place.controlAt;
     for (int i = 0; i < int(optLanguage_.size()); ++i) {
-        auto* option =
-            place<QRadioButton>(frame, "optLanguage", twipRect(120, 360 + 240 * i, 1095, 255));
+        auto* option = place<QRadioButton>(
+            frame, field.control,
+            kivo::twipRect(first.left, first.top + 240 * i, first.width, first.height));
         option->setText(QString::fromLatin1(kLanguageCaptions[std::size_t(i)]));
         option->setVisible(i < kLanguagesInUse);
         languages_->addButton(option, i);
         optLanguage_[std::size_t(i)] = option;
     }
-
-    captioned(page, "Label1", twipRect(1800, 480, 855, 255),
-              dropDownList(page, "cboProtocol", twipRect(1800, 720, 1935, 315)));
-    captioned(page, "Label2", twipRect(1800, 1080, 1095, 255),
-              dropDownList(page, "cboPackers", twipRect(1800, 1320, 1935, 315)));
-    captioned(page, "Label24", twipRect(1800, 1680, 1335, 255),
-              dropDownList(page, "cboCharset", twipRect(1800, 1920, 1935, 315)));
-
-    spinner(page, "Label8", twipRect(1800, 2280, 855, 255), "txtPagelength",
-            twipRect(1800, 2520, 1695, 285), "udPagelength", twipRect(3480, 2520, 240, 285), 254);
-    spinner(page, "Label9", twipRect(1800, 2880, 1215, 255), "txtTimelimit",
-            twipRect(1800, 3120, 1695, 285), "udTimelimit", twipRect(3480, 3120, 240, 285), 32000);
-    spinner(page, "Label10", twipRect(1800, 3480, 1335, 255), "txtTimeleft",
-            twipRect(1800, 3720, 1695, 285), "udTimeleft", twipRect(3480, 3720, 240, 285), 32000);
 }
 
 void frmMain::createPersonalPage(QWidget* page) {
-    captioned(page, "Label3", twipRect(120, 480, 975, 255),
-              textBox(page, "txtName", twipRect(120, 720, 4215, 285), Entry::Editable));
-    captioned(page, "Label4", twipRect(120, 1080, 615, 255),
-              textBox(page, "txtAddress", twipRect(120, 1320, 4215, 285), Entry::Editable));
-    captioned(page, "Label5", twipRect(120, 1680, 975, 255),
-              textBox(page, "txtCity", twipRect(120, 1920, 4215, 285), Entry::Editable));
-    captioned(page, "Label6", twipRect(120, 2280, 1215, 255),
-              textBox(page, "txtPhone", twipRect(120, 2520, 1335, 285), Entry::Editable));
-    captioned(page, "Label7", twipRect(1680, 2280, 735, 255),
-              textBox(page, "txtBirth", twipRect(1680, 2520, 2655, 285), Entry::Editable));
+    placeFields(page, ShownPage::Personal);
     chkResume_ = place<LockedCheckBox>(page, "chkResume", twipRect(120, 3120, 1215, 255));
     chkResume_->setText(tr("Resume"));
-    txtResume_ =
-        captioned(page, "Label11", twipRect(120, 3480, 1215, 255),
-                  textBox(page, "txtResume", twipRect(120, 3720, 975, 285), Entry::Locked));
     auto* viewResume = place<QPushButton>(page, "cmdViewResume", twipRect(120, 4080, 1455, 375));
     viewResume->setText(tr("View resume"));
     viewResume->setEnabled(false);
 }
 
 void frmMain::createStatisticsPage(QWidget* page) {
-    // Two columns of label-and-box pairs; every label 255 high, every box 1455 by 285.
-    auto box = [page](int left, int top, const char* boxName) {
-        return textBox(page, boxName, twipRect(left, top + 240, 1455, 285), Entry::Locked);
-    };
-    auto pairCaptioned = [&](const char* labelName, const QString& caption, int left, int top,
-                             int labelWidth, const char* boxName) {
-        return named(label(page, labelName, caption, twipRect(left, top, labelWidth, 255)),
-                     box(left, top, boxName));
-    };
-    auto pair = [&](const char* labelName, int left, int top, int labelWidth, const char* boxName) {
-        captioned(page, labelName, twipRect(left, top, labelWidth, 255), box(left, top, boxName));
-    };
-    pair("Label12", 240, 480, 1095, "txtTimeson");
-    pair("Label13", 240, 1080, 1335, "txtMsgleft");
-    pair("Label14", 240, 1680, 1215, "txtMsgread");
-    pair("Label15", 240, 2280, 1335, "txtMsgdumped");
-    pair("Label16", 240, 2880, 1335, "txtFileUp");
-    pair("Label17", 240, 3480, 1455, "txtFileDown");
-    pair("Label18", 2640, 480, 1335, "txtKbup");
-    pair("Label19", 2640, 1080, 1215, "txtKbDown");
+    placeFields(page, ShownPage::Statistics);
 
-    // Kept for the board's later versions; never shown.
-    auto* txtFirst = pairCaptioned("Firs", tr("First time on"), 2640, 1680, 1215, "txtFirst");
-    auto* txtLast = pairCaptioned("Label20", tr("Last time on"), 2640, 2280, 1335, "txtLast");
-    auto* txtTodayDown =
-        pairCaptioned("Label21", tr("Downloaded today"), 2640, 2880, 1455, "txtTodayDown");
+    // Kept for the board's later versions; never shown. Each a label 255 high above a box 1455
+    // by 285, as the counters stand.
+    auto pair = [page](const char* labelName, const QString& caption, int top, int labelWidth,
+                       const char* boxName) {
+        return named(label(page, labelName, caption, twipRect(2640, top, labelWidth, 255)),
+                     textBox(page, boxName, twipRect(2640, top + 240, 1455, 285), Entry::Locked));
+    };
+    auto* txtFirst = pair("Firs", tr("First time on"), 1680, 1215, "txtFirst");
+    auto* txtLast = pair("Label20", tr("Last time on"), 2280, 1335, "txtLast");
+    auto* txtTodayDown = pair("Label21", tr("Downloaded today"), 2880, 1455, "txtTodayDown");
     txtLast->setReadOnly(false);
     txtTodayDown->setReadOnly(false);
     hideAndDisable({page->findChild<QLabel*>("Firs"), txtFirst, page->findChild<QLabel*>("Label20"),
