@@ -8,6 +8,8 @@ packages=(
     cmake g++ ninja-build pkg-config
     qt6-base-dev qt6-base-dev-tools libgl-dev libvulkan-dev
     libbenchmark-dev
+    # the font configuration the window reads ahead while Qt starts
+    libfontconfig-dev
     # the window's font, the font that draws the control bytes' symbols, and running it on a
     # desktop or a virtual one
     fonts-liberation2 fonts-freefont-ttf qt6-qpa-plugins

@@ -1,5 +1,6 @@
 #include "start_window.h"
 
+#include "font_config_loader.h"
 #include "frm_main.h"
 #include "qt_window_services.h"
 #include "style_and_font.h"
@@ -24,10 +25,12 @@ int runWindow(const char* programPath, const QString& file) {
     // taken for one of Qt's own options.
     static int argc = 1;
     static char* argv[] = {const_cast<char*>(programPath), nullptr};
+    FontConfigLoader fonts; // read while Qt starts, ready for the window's first caption
     QApplication app(argc, argv);
     applyStyleAndFont(app);
 
     QtWindowServices services;
+    fonts.wait();
     frmMain window(services);
     startWindow(window, file);
     return QApplication::exec();
