@@ -129,8 +129,9 @@ private slots:
         QVERIFY(dialog->isVisible() && !dialog->isModal());
     }
 
-    // F3 from the window goes on from the user found; the dialog closed and opened again keeps
-    // its text; Esc stops a search before it answers.
+    // The dialog's controls stand clear of one another. F3 from the window goes on from the user
+    // found; the dialog closed and opened again keeps its text; Esc stops a search before it
+    // answers.
     void keysAndEscape() {
         Viewer v;
         std::vector<UserRecord> many(40'000, kUsers[2]);
@@ -138,6 +139,11 @@ private slots:
         v.open(files_.write("many.dat", tools::userFileBytes(many)));
         FindDialog* dialog = openFind(v);
         QVERIFY(dialog);
+        const auto controls = dialog->findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
+        for (QWidget* one : controls) // each stands clear of the others
+            for (QWidget* other : controls)
+                QVERIFY2(one == other || !one->geometry().intersects(other->geometry()),
+                         qPrintable(one->objectName() + ' ' + other->objectName()));
         QTest::keyClicks(v.control<QLineEdit>("txtFindWhat"), "turku");
         QVERIFY(searched(v, [&] { QTest::keyClick(dialog, Qt::Key_Return); }));
         QCOMPARE(v.list()->currentIndex().row(), 0);
