@@ -285,6 +285,8 @@ private slots:
             "/K\xc3\xa4ytt\xc3\xa4j\xc3\xa4t/\xe6\x97\xa5\xef\xbc\xa1\xf0\x9f\x98\x80";
         QTest::newRow("UTF-8, two to four bytes a letter")
             << QByteArray(utf8) << QString::fromUtf8(utf8);
+        QTest::newRow("Latin-1") << QByteArray("/K\xe4ytt\xe4j\xe4t") << QString();
+        QTest::newRow("overlong slash") << QByteArray("/a\xc0\xaf") << QString();
         QTest::newRow("overlong three bytes") << QByteArray("\xe0\x80\xaf") << QString();
         QTest::newRow("a surrogate's bytes") << QByteArray("\xed\xa0\x80") << QString();
         QTest::newRow("past U+10FFFF") << QByteArray("\xf4\x90\x80\x80") << QString();
