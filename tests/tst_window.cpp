@@ -519,8 +519,6 @@ private slots:
         upDown->setValue(maximum);
         QTest::keyClick(upDown, Qt::Key_Up); // never above the maximum
         QCOMPARE(box->text(), QString::number(maximum));
-        upDown->setEnabled(false);
-        QVERIFY(!up->isEnabled() && !down->isEnabled());
     }
 
     void fontResolvedAndEveryCaptionFits() {

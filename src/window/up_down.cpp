@@ -2,7 +2,6 @@
 
 #include "box_text.h"
 
-#include <QEvent>
 #include <QLineEdit>
 #include <QToolButton>
 
@@ -56,14 +55,6 @@ void UpDown::resizeEvent(QResizeEvent* event) {
     const int half = height() / 2;
     up_->setGeometry(0, 0, width(), half);
     down_->setGeometry(0, half, width(), height() - half);
-}
-
-void UpDown::changeEvent(QEvent* event) {
-    QAbstractSlider::changeEvent(event);
-    if (event->type() == QEvent::EnabledChange) {
-        up_->setEnabled(isEnabled());
-        down_->setEnabled(isEnabled());
-    }
 }
 
 } // namespace kivo

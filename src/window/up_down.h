@@ -27,7 +27,6 @@ public:
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
-    void changeEvent(QEvent* event) override;
 
 private:
     void showValue();
