@@ -11,6 +11,7 @@
 #include "support/this_system.h"
 #include "support/viewer_fixture.h"
 #include "up_down.h"
+#include "user_list.h"
 #include "user_list_model.h"
 
 #include <QAbstractItemModelTester>
@@ -966,6 +967,37 @@ private slots:
         }
         QTest::keyClick(list, Qt::Key_Down);
         QCOMPARE(v.text("txtName"), QString("User 3"));
+    }
+
+    // Typed in the list, letters go to the first entry from the current one on, round the end,
+    // whose name starts with them in either case of any letter of the board's code page; a
+    // locked record's placeholder is passed over.
+    void typeToFind_data() {
+        QTest::addColumn<int>("from");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<int>("found"); // -1: none
+        QTest::newRow("the current entry") << 0 << "an" << 0;
+        QTest::newRow("further on, either case") << 1 << "AN" << 4;
+        QTest::newRow("round the end") << 4 << "bo" << 2;
+        QTest::newRow("a letter of the code page") << 0 << QString::fromUtf8("\xC3\xA4G") << 3;
+        QTest::newRow("not its base letter") << 0 << "ag" << -1;
+        QTest::newRow("not a placeholder's text") << 0 << "(record" << -1;
+    }
+    void typeToFind() {
+        QFETCH(int, from);
+        QFETCH(QString, typed);
+        QFETCH(int, found);
+        Viewer v;
+        UserList users;
+        users.append("Anna");
+        users.appendPlaceholder();
+        for (const char* name : {"bo", "\xC4gir", "Anders"})
+            users.append(name);
+        auto* model = qobject_cast<UserListModel*>(v.list()->model());
+        model->update(std::move(users));
+        const auto hits = model->match(model->index(from, 0), Qt::DisplayRole, typed, 1,
+                                       Qt::MatchStartsWith | Qt::MatchWrap); // as the list asks
+        QCOMPARE(hits.isEmpty() ? -1 : hits.constFirst().row(), found);
     }
 
     // The keys move through a list longer than the box: a page is the rows in view less one,
