@@ -58,7 +58,6 @@ void NameReader::start(const UserFile& file, std::int64_t first, std::int64_t la
         inbox_ = Batch{first, {}, false, {}};
         announced_ = false;
     }
-    busy_ = true;
     const std::uint64_t generation = generation_.load();
     QMetaObject::invokeMethod(
         &worker_, [this, &file, first, last, generation] { read(file, first, last, generation); },
@@ -68,7 +67,6 @@ void NameReader::start(const UserFile& file, std::int64_t first, std::int64_t la
 void NameReader::stop() {
     ++generation_;
     const std::lock_guard waitForTheRead(reading_);
-    busy_ = false;
 }
 
 NameReader::Batch NameReader::take() {
@@ -76,8 +74,6 @@ NameReader::Batch NameReader::take() {
     Batch batch = std::move(inbox_);
     inbox_ = Batch{batch.first + batch.names.size(), {}, false, {}};
     announced_ = false;
-    if (batch.done)
-        busy_ = false;
     return batch;
 }
 

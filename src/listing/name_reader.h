@@ -38,7 +38,6 @@ public:
     // Ends the running read, if any, and returns once the file is no longer being read. What was
     // read before stays in the inbox.
     void stop();
-    bool busy() const { return busy_; }
     Batch take();
 
 signals:
@@ -59,7 +58,6 @@ private:
     std::mutex inboxLock_;
     Batch inbox_;
     bool announced_ = false;
-    bool busy_ = false; // on the caller's thread: a read is started and its end not yet taken
 };
 
 } // namespace kivo
