@@ -116,8 +116,8 @@ public:
     private:
         const UserFile& file_;
         std::vector<std::uint8_t> buffer_;
-        std::size_t used_ = 0;    // bytes of buffer_ already handed out
-        std::int64_t number_ = 0; // the record last handed out
+        std::size_t used_ = 0; // bytes of buffer_ already handed out
+        std::int64_t number_;  // the record last handed out; set from the first asked for
     };
 
 private:

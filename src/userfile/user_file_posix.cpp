@@ -105,7 +105,7 @@ std::optional<FileStamp> UserFile::stampOf(const std::string& path) {
 
 FileError UserFile::readPiece(std::int64_t offset, std::uint8_t* into, std::size_t size,
                               std::size_t& got) const {
-    ssize_t n = 0;
+    ssize_t n;
     do
         n = ::pread(descriptor(handle_), into, size, static_cast<off_t>(offset));
     while (n < 0 && errno == EINTR);
