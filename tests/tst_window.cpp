@@ -504,8 +504,8 @@ private slots:
         v.window.show();
         auto* upDown = v.control<QAbstractSlider>(qPrintable(spinner));
         auto* box = v.control<QLineEdit>(qPrintable(buddy));
-        const QPoint upper(upDown->width() / 2, upDown->height() / 4);
-        const QPoint lower(upDown->width() / 2, upDown->height() * 3 / 4);
+        const QPoint upper(upDown->width() / 2, upDown->height() / 2 - 1); // each arrow a half
+        const QPoint lower(upDown->width() / 2, upDown->height() / 2 + 1);
         auto* up = qobject_cast<QToolButton*>(upDown->childAt(upper));
         auto* down = qobject_cast<QToolButton*>(upDown->childAt(lower));
         QVERIFY(up->arrowType() == Qt::UpArrow && down->arrowType() == Qt::DownArrow);
