@@ -995,7 +995,8 @@ private slots:
     }
 
     // The keys move through a list longer than the box: a page is the rows in view less one,
-    // and the entry moved to is always wholly in view, where a click on it finds it again.
+    // the list scrolls by whole rows, and the entry moved to is always wholly in view, where a
+    // click on it finds it again.
     void keysMoveThroughALongList_data() {
         QTest::addColumn<QList<int>>("keys");
         QTest::addColumn<bool>("fromEnd");
@@ -1028,6 +1029,7 @@ private slots:
         const QRect shown = list->visualRect(list->currentIndex());
         QVERIFY(area.top() <= shown.top() && shown.bottom() <= area.bottom());
         QCOMPARE(list->indexAt(shown.center()), list->currentIndex());
+        QCOMPARE(list->visualRect(list->indexAt({0, 0})).top(), 0); // scrolled by whole rows
     }
 
     // Each command through its toolbar button, the program's own box answered each way.
