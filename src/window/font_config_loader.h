@@ -13,14 +13,11 @@ namespace kivo {
 class FontConfigLoader {
 public:
     FontConfigLoader();
-    ~FontConfigLoader();
-    FontConfigLoader(const FontConfigLoader&) = delete;
-    FontConfigLoader& operator=(const FontConfigLoader&) = delete;
 
     void wait();
 
 private:
-    std::thread reader_;
+    std::jthread reader_; // joined at the latest as the loader goes
 };
 
 } // namespace kivo

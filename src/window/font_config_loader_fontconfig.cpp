@@ -8,14 +8,10 @@ namespace kivo {
 
 FontConfigLoader::FontConfigLoader() {
     try {
-        reader_ = std::thread([] { FcInit(); });
+        reader_ = std::jthread([] { FcInit(); });
     } catch (const std::system_error&) {
         // No thread to be had: Qt reads the configuration itself, as it always could.
     }
-}
-
-FontConfigLoader::~FontConfigLoader() {
-    wait();
 }
 
 void FontConfigLoader::wait() {

@@ -4,7 +4,6 @@ namespace kivo {
 
 // Qt asks the system for its fonts directly here: there is no configuration to read ahead.
 FontConfigLoader::FontConfigLoader() = default;
-FontConfigLoader::~FontConfigLoader() = default;
 void FontConfigLoader::wait() {}
 
 } // namespace kivo
