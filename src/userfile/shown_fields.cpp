@@ -19,13 +19,12 @@ constexpr ShownField number(std::string_view caption, std::string_view control, 
     return {caption, control, kind, place, nullptr, number, table};
 }
 
-// A counter on the statistics page: a label 255 high and below it a locked box 1455 by 285.
+// A counter on the statistics page, shown in a locked box.
 constexpr ShownField counter(std::string_view caption, std::string_view control,
                              std::string_view label, int left, int top, int labelWidth,
                              std::int64_t (*reader)(const UserRecord&)) {
-    const ShownPlace place{
-        ShownPage::Statistics, label, {left, top, labelWidth, 255}, {left, top + 240, 1455, 285}};
-    return number(caption, control, ShownKind::Number, place, reader);
+    return number(caption, control, ShownKind::Number, counterPlace(label, left, top, labelWidth),
+                  reader);
 }
 
 // A spinner on the general page: its label, its box, and the spinner itself to the box's right.

@@ -40,6 +40,13 @@ struct ShownPlace {
     int maximum = 0; // a spinner's highest value
 };
 
+// Where a counter stands on the statistics page: a label 255 high and, overlapping its foot, a
+// box 1455 by 285. The page's boxes kept for the board's later versions stand the same way.
+constexpr ShownPlace counterPlace(std::string_view label, int left, int top, int labelWidth) {
+    return {
+        ShownPage::Statistics, label, {left, top, labelWidth, 255}, {left, top + 240, 1455, 285}};
+}
+
 // One field of the record the viewer shows: the name it is known by (its label's caption and its
 // export column), the control that shows it and where. The window places, fills and clears its
 // fields from this table, and the export takes its columns from it.

@@ -282,12 +282,12 @@ void frmMain::createPersonalPage(QWidget* page) {
 void frmMain::createStatisticsPage(QWidget* page) {
     placeFields(page, ShownPage::Statistics);
 
-    // Kept for the board's later versions; never shown. Each a label 255 high above a box 1455
-    // by 285, as the counters stand.
+    // Kept for the board's later versions; never shown. They stand as the counters do.
     auto pair = [page](const char* labelName, const QString& caption, int top, int labelWidth,
                        const char* boxName) {
-        return named(label(page, labelName, caption, twipRect(2640, top, labelWidth, 255)),
-                     textBox(page, boxName, twipRect(2640, top + 240, 1455, 285), Entry::Locked));
+        const ShownPlace at = counterPlace(labelName, 2640, top, labelWidth);
+        return named(label(page, at.label, caption, twipRect(at.labelAt)),
+                     textBox(page, boxName, twipRect(at.controlAt), Entry::Locked));
     };
     auto* txtFirst = pair("Firs", tr("First time on"), 1680, 1215, "txtFirst");
     auto* txtLast = pair("Label20", tr("Last time on"), 2280, 1335, "txtLast");
