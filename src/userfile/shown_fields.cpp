@@ -83,6 +83,11 @@ constexpr ShownField kRows[] = {
 };
 // clang-format on
 
+static_assert(std::ranges::all_of(kRows, [](const ShownField& field) {
+    const ShownPlace& at = field.place;
+    return onPixelGrid(at.labelAt) && onPixelGrid(at.controlAt) && onPixelGrid(at.boxAt);
+}));
+
 } // namespace
 
 // Its size is its rows': a row removed leaves no empty row behind.

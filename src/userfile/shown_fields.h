@@ -1,5 +1,6 @@
 #pragma once
 
+#include "form_twips.h"
 #include "user_record.h"
 
 #include <cstdint>
@@ -22,11 +23,6 @@ enum class ShownKind {
 
 // The window's tab pages, in the order they are added.
 enum class ShownPage { General, Personal, Statistics };
-
-// A rectangle in twips from its page's (or frame's) corner, as the form was drawn.
-struct Twips {
-    int left, top, width, height;
-};
 
 // Where the window shows a field: its page, the label that names it, the control, and for a
 // spinner the box beside it that holds the number as text.

@@ -1,13 +1,13 @@
 #pragma once
 
+#include "form_twips.h"
+
 #include <QRect>
 
 namespace kivo {
 
-// The layout is measured in twips; 15 twips make one logical pixel. Qt's device-independent
+// The layout is measured in twips, a pixel being one logical pixel: Qt's device-independent
 // pixels then keep the layout right on high-DPI screens.
-inline constexpr int kTwipsPerPixel = 15;
-
 constexpr int pixels(int twips) {
     return (twips + kTwipsPerPixel / 2) / kTwipsPerPixel;
 }
