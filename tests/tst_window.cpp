@@ -2,6 +2,7 @@
 #include "board_writer.h"
 #include "code_tables.h"
 #include "file_name_text.h"
+#include "font_config_loader.h"
 #include "kivo_version.h"
 #include "last_folder.h"
 #include "qt_window_services.h"
@@ -519,6 +520,7 @@ private slots:
     }
 
     void fontResolvedAndEveryCaptionFits() {
+        QVERIFY(FontConfigLoader().wait()); // the configuration read ahead, before any caption
         Viewer v;
         const QFontInfo info(QApplication::font());
         QCOMPARE(info.family(), QString("Liberation Sans"));
@@ -598,8 +600,10 @@ private slots:
     // to change it.
     void lockedControls() {
         Viewer v;
-        for (const char* name : {"txtResume", "txtMsgleft", "txtKbDown", "txtName"})
-            QCOMPARE(v.control<QLineEdit>(name)->isReadOnly(), QString(name) != "txtName");
+        const QStringList editable = {"txtName", "txtLast", "txtTodayDown"};
+        for (const char* name :
+             {"txtResume", "txtMsgleft", "txtKbDown", "txtFirst", "txtName", "txtLast", "txtTodayDown"})
+            QCOMPARE(v.control<QLineEdit>(name)->isReadOnly(), !editable.contains(name));
         v.control<QLineEdit>("txtName")->setEnabled(true);
         QTest::keyClicks(v.control<QLineEdit>("txtName"), "9");
         QCOMPARE(v.text("txtName") + '|' + v.panel(3), QString("9|"));

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <thread>
+#include <future>
 
 namespace kivo {
 
@@ -14,10 +14,12 @@ class FontConfigLoader {
 public:
     FontConfigLoader();
 
-    void wait();
+    // Whether the configuration has been read ahead: false when no thread could be had for it,
+    // true where there is none to read.
+    bool wait();
 
 private:
-    std::jthread reader_; // joined at the latest as the loader goes
+    std::future<int> read_; // waited for at the latest as the loader goes
 };
 
 } // namespace kivo

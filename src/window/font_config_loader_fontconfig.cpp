@@ -8,15 +8,14 @@ namespace kivo {
 
 FontConfigLoader::FontConfigLoader() {
     try {
-        reader_ = std::jthread([] { FcInit(); });
+        read_ = std::async(std::launch::async, FcInit);
     } catch (const std::system_error&) {
         // No thread to be had: Qt reads the configuration itself, as it always could.
     }
 }
 
-void FontConfigLoader::wait() {
-    if (reader_.joinable())
-        reader_.join();
+bool FontConfigLoader::wait() {
+    return read_.valid() && read_.get() == FcTrue;
 }
 
 } // namespace kivo

@@ -4,6 +4,8 @@ namespace kivo {
 
 // Qt asks the system for its fonts directly here: there is no configuration to read ahead.
 FontConfigLoader::FontConfigLoader() = default;
-void FontConfigLoader::wait() {}
+bool FontConfigLoader::wait() {
+    return true;
+}
 
 } // namespace kivo
