@@ -53,7 +53,7 @@ private:
 
     QThread thread_;
     QObject worker_; // lives in thread_: what is queued to it runs there
-    std::atomic<std::uint64_t> generation_{0};
+    std::atomic<std::uint64_t> generation_; // counts the reads started; only its changes matter
     std::mutex reading_; // held by the thread while it reads
     std::mutex inboxLock_;
     Batch inbox_;
