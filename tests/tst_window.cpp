@@ -297,7 +297,9 @@ private slots:
 #endif
         QFETCH(QByteArray, bytes);
         QFETCH(QString, text);
-        const QString name = fileNameText(bytes);
+        // Read from exactly its bytes: the sanitizers see a look past the name's end.
+        const std::vector<char> exact(bytes.begin(), bytes.end());
+        const QString name = fileNameText(QByteArray::fromRawData(exact.data(), exact.size()));
         QCOMPARE(QByteArray::fromStdString(fileNameBytes(name)), bytes);
         if (!text.isEmpty())
             QCOMPARE(name, text);

@@ -14,8 +14,9 @@ constexpr char16_t kEscapedByte = 0xDC00; // + a byte of 0x80..0xFF that is not 
 qsizetype utf8SequenceAt(const QByteArray& bytes, qsizetype i) {
     const auto byte = [&](qsizetype k) { return static_cast<unsigned char>(bytes[k]); };
     const unsigned char lead = byte(i);
-    const qsizetype length = lead < 0x80                    ? 1
-                             : lead >= 0xC2 && lead <= 0xDF ? 2
+    if (lead < 0x80)
+        return 1; // and no byte after it is looked at: there may be none
+    const qsizetype length = lead >= 0xC2 && lead <= 0xDF   ? 2
                              : lead >= 0xE0 && lead <= 0xEF ? 3
                              : lead >= 0xF0 && lead <= 0xF4 ? 4
                                                             : 0;
