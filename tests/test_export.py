@@ -188,26 +188,30 @@ class ExportTest(unittest.TestCase):
                            f". {len(rows)} users were exported.")
 
     def test_output_full(self):
-        limit = 100_000  # bytes a file may grow to, as ulimit -f: the write past it gets EFBIG
         target = self.file + ".out"
-        cases = [(fmt, output, cut) for fmt in READ for output, cut in (
-            (["--output", target], ""), ([], " The output ends in a cut row."))]
-        for fmt, output, cut in cases:
-            with self.subTest(format=fmt, output=output), open(target, "wb") as out:
+        heads = {fmt: run("--export", fmt, self.big).stdout.partition(b"\n")[0] for fmt in READ}
+        heads = {fmt: head + b"\n" if fmt == "csv" else b"" for fmt, head in heads.items()}
+        # Bytes a file may grow to, as ulimit -f (the write past it gets EFBIG): far into the
+        # users, and within the first user, where only the header is whole.
+        cases = [(fmt, limit, output, cut) for fmt in READ
+                 for limit in (100_000, len(heads[fmt]) + 10) for output, cut in (
+                     (["--output", target], ""), ([], " The output ends in a cut row."))]
+        for fmt, limit, output, cut in cases:
+            with self.subTest(format=fmt, limit=limit, output=output), open(target, "wb") as out:
                 done = subprocess.run([VIEWER, "--export", fmt, self.big, *output], env=ENV,
                                       stdout=out, stderr=subprocess.PIPE, timeout=30,
                                       preexec_fn=lambda: resource.setrlimit(
                                           resource.RLIMIT_FSIZE, (limit, resource.RLIM_INFINITY)))
                 data = pathlib.Path(target).read_bytes()
-                # A file of our own ends after the last whole user; standard output was written
-                # to its limit, and the message says a cut row follows the users counted.
-                self.assertEqual((done.returncode, len(data) == limit, data.endswith(b"\n")),
-                                 (1, bool(cut), not cut))
-                rows = READ[fmt](data[:data.rindex(b"\n") + 1])
+                # A file of our own ends after the last whole user, or the header; standard
+                # output was written to its limit, and the message says a cut row follows.
+                self.assertEqual((done.returncode, len(data) == limit, data.startswith(heads[fmt]),
+                                  not data or data.endswith(b"\n")), (1, bool(cut), True, not cut))
+                rows = READ[fmt](data[:data.rfind(b"\n") + 1])
                 self.assertEqual([int(row["Record"]) for row in rows], list(range(1, len(rows) + 1)))
                 where = "standard output" if cut else target
                 self.assertMessage(done.stderr, f"Writing to {where} failed: ",
-                                   f". {len(rows)} users were exported.{cut}")
+                                   f". {len(rows) or 'No'} users were exported.{cut}")
 
     def test_help_and_version(self):
         for args, expected in ((["--help"], "--export"), (["--version"], f"kivo32 {VERSION}\n")):

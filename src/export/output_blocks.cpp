@@ -43,9 +43,7 @@ bool OutputBlocks::flush() {
     // Unbuffered, fwrite returns what the system took before it refused the rest.
     const std::size_t written = size_ ? std::fwrite(data_.get(), 1, size_, stream_) : 0;
     const auto whole = std::upper_bound(userEnds_.begin(), userEnds_.end(), written);
-    std::size_t wholeEnd = whole == userEnds_.begin() ? 0 : *std::prev(whole);
-    if (headerEnd_ <= written)
-        wholeEnd = std::max(wholeEnd, headerEnd_);
+    const std::size_t wholeEnd = whole == userEnds_.begin() ? 0 : *std::prev(whole);
     usersWritten_ += whole - userEnds_.begin();
     // Every block before this one reached the stream whole.
     wholeBytes_ = bytesWritten_ + std::int64_t(wholeEnd);
@@ -57,7 +55,6 @@ bool OutputBlocks::flush() {
     }
     size_ = 0;
     userEnds_.clear();
-    headerEnd_ = 0;
     return true;
 }
 

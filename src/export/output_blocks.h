@@ -36,8 +36,10 @@ public:
     void commit(const char* end) { size_ = std::size_t(end - data_.get()); }
     void append(std::string_view bytes);
 
-    // What comes before the first user (the CSV header) is complete: a place to cut back to.
-    void endHeader() { headerEnd_ = size_; }
+    // What comes before the first user (the CSV header) is complete. It goes to the stream as a
+    // block of its own, so that a block ends where a user or the header ends: taken whole, it is
+    // a place to cut back to.
+    void endHeader() { flush(); }
 
     // The current user is complete; hands the buffer over once a block is full. False once the
     // stream takes no more.
@@ -63,7 +65,6 @@ private:
     std::size_t size_ = 0;
     std::size_t capacity_ = 0;
     std::vector<std::size_t> userEnds_; // in data_, one for each user in it
-    std::size_t headerEnd_ = 0;         // in data_, while the header is in it
     std::int64_t usersWritten_ = 0;
     std::int64_t bytesWritten_ = 0;
     std::int64_t wholeBytes_ = 0;
