@@ -55,8 +55,7 @@ void NameReader::start(const UserFile& file, std::int64_t first, std::int64_t la
     stop();
     {
         const std::lock_guard lock(inboxLock_);
-        inbox_ = Batch{first, {}, false, {}};
-        announced_ = false;
+        inbox_ = {Batch{first, {}, false, {}}};
     }
     const std::uint64_t generation = generation_.load();
     QMetaObject::invokeMethod(
@@ -71,9 +70,8 @@ void NameReader::stop() {
 
 NameReader::Batch NameReader::take() {
     const std::lock_guard lock(inboxLock_);
-    Batch batch = std::move(inbox_);
-    inbox_ = Batch{batch.first + batch.names.size(), {}, false, {}};
-    announced_ = false;
+    Batch batch = std::move(inbox_.batch);
+    inbox_ = {Batch{batch.first + batch.names.size(), {}, false, {}}};
     return batch;
 }
 
@@ -136,15 +134,16 @@ bool NameReader::deliver(std::int64_t first, UserList& names, bool done, FileErr
         const std::lock_guard lock(inboxLock_);
         if (generation != generation_)
             return false;
-        if (inbox_.names.empty()) {
-            inbox_.first = first;
-            std::swap(inbox_.names, names);
+        Batch& batch = inbox_.batch;
+        if (batch.names.empty()) {
+            batch.first = first;
+            std::swap(batch.names, names);
         } else {
-            inbox_.names.append(names);
+            batch.names.append(names);
         }
-        inbox_.done = done;
-        inbox_.error = error;
-        announce = !std::exchange(announced_, true);
+        batch.done = done;
+        batch.error = error;
+        announce = !std::exchange(inbox_.announced, true);
     }
     names.truncate(0);
     if (announce)

@@ -56,8 +56,13 @@ private:
     std::atomic<std::uint64_t> generation_; // counts the reads started; only its changes matter
     std::mutex reading_; // held by the thread while it reads
     std::mutex inboxLock_;
-    Batch inbox_;
-    bool announced_ = false;
+    // What waits for take(), and whether namesReady() has been sent for it: a fresh inbox has
+    // not been announced.
+    struct Inbox {
+        Batch batch;
+        bool announced = false;
+    };
+    Inbox inbox_;
 };
 
 } // namespace kivo
