@@ -2,6 +2,7 @@
 
 // A headless viewer whose dialogs and message boxes are answered by the test.
 #include "frm_main.h"
+#include "board_writer.h"
 #include "user_file_writer.h"
 #include "window_services.h"
 
@@ -96,10 +97,7 @@ using Viewer = BasicViewer<>;
 
 // Numbered users 1 … count, as a file's bytes.
 inline std::vector<std::uint8_t> numberedUsersFile(int count) {
-    std::vector<UserRecord> users;
-    for (int i = 1; i <= count; ++i)
-        users.push_back(tools::numberedUser(i));
-    return tools::userFileBytes(users);
+    return tools::userFileBytes(tools::numberedUsers(1, count));
 }
 
 // A user with these texts, every other field 0.
