@@ -13,6 +13,7 @@ install(FILES $<TARGET_FILE:Qt6::Core> $<TARGET_FILE:Qt6::Gui> $<TARGET_FILE:Qt6
         DESTINATION .)
 install(FILES $<TARGET_FILE:Qt6::QWindowsIntegrationPlugin> DESTINATION platforms)
 install(FILES $<TARGET_FILE:Qt6::QWindowsVistaStylePlugin> DESTINATION styles)
+install(FILES ${KIVO_SYMBOL_FONT} DESTINATION fonts)
 install(FILES ${PROJECT_SOURCE_DIR}/samples/BBBSUSER.DAT DESTINATION samples)
 install(FILES ${PROJECT_SOURCE_DIR}/README.md DESTINATION .)
 
@@ -26,7 +27,8 @@ foreach(license "Qt/LGPL-3=/usr/share/common-licenses/LGPL-3"
                 "Qt/copyright=/usr/share/doc/libqt6core6/copyright"
                 "GCC-runtime/copyright=/usr/share/doc/gcc-mingw-w64-base/copyright"
                 "MinGW-w64/copyright=/usr/share/doc/mingw-w64-common/copyright"
-                "Liberation-Sans/copyright=/usr/share/doc/fonts-liberation2/copyright")
+                "Liberation-Sans/copyright=/usr/share/doc/fonts-liberation2/copyright"
+                "FreeSans/copyright=/usr/share/doc/fonts-freefont-ttf/copyright")
     string(REGEX MATCH "^([^/]+)/([^=]+)=(.+)$" _ ${license})
     install(FILES ${CMAKE_MATCH_3} DESTINATION licenses/${CMAKE_MATCH_1}
             RENAME ${CMAKE_MATCH_2}.txt)

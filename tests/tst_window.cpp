@@ -527,6 +527,7 @@ private slots:
         const QFontInfo info(QApplication::font());
         QCOMPARE(info.family(), QString("Liberation Sans"));
         QVERIFY(info.exactMatch());
+        QVERIFY(QFontMetrics(QApplication::font()).inFontUcs4(0x2401)); // a control byte's symbol
         // Hinted as Linux desktops hint, on every system: Windows' full hinting widens glyphs.
         QCOMPARE(QApplication::font().hintingPreference(), QFont::PreferVerticalHinting);
         for (auto* label : v.window.findChildren<QLabel*>()) {

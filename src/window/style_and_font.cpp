@@ -1,6 +1,7 @@
 #include "style_and_font.h"
 
 #include <QApplication>
+#include <QCoreApplication>
 #include <QDirIterator>
 #include <QFont>
 #include <QFontDatabase>
@@ -28,6 +29,9 @@ public:
 // every caption fits its rectangle.
 QFont applicationFont() {
     QFont font(QStringLiteral("Liberation Sans"));
+    // A name's control bytes show as their symbols (U+2401 to U+2421), which Liberation Sans
+    // lacks: FreeSans draws them, ahead of whatever else the system would pick.
+    QFont::insertSubstitution(QStringLiteral("Liberation Sans"), QStringLiteral("FreeSans"));
     font.setPointSizeF(7.5);
     font.setStyleHint(QFont::SansSerif);
     // Vertical hinting only, as Linux desktops draw text: full hinting (the default on Windows)
@@ -39,9 +43,13 @@ QFont applicationFont() {
 } // namespace
 
 void applyStyleAndFont(QApplication& app) {
-    // Where the system lacks the font, the program carries it (Windows): register it first.
-    for (QDirIterator carried(QStringLiteral(":/fonts")); carried.hasNext();)
-        QFontDatabase::addApplicationFont(carried.next());
+    // Where the system lacks the fonts, the program carries them (Windows): Liberation Sans inside
+    // it, FreeSans (under the GPL) as a file of its own in the fonts folder beside it. Register
+    // them first.
+    for (const QString& folder :
+         {QStringLiteral(":/fonts"), QCoreApplication::applicationDirPath() + "/fonts"})
+        for (QDirIterator carried(folder, {QStringLiteral("*.ttf")}, QDir::Files); carried.hasNext();)
+            QFontDatabase::addApplicationFont(carried.next());
     QApplication::setAttribute(Qt::AA_DontUseNativeDialogs);
     app.setStyle(new FusionStyle);
     QApplication::setFont(applicationFont());
