@@ -44,6 +44,7 @@ wine wineboot --init >/dev/null 2>&1
 unzip -q "${zips[0]}" -d "$scratch/zip"
 app=$(find "$scratch/zip" -name kivo32.exe -printf '%h\n')
 [ -n "$app" ] || fail "no kivo32.exe in $(basename "${zips[0]}")"
+[ -f "$app/fonts/FreeSans.ttf" ] || fail "no fonts/FreeSans.ttf beside kivo32.exe: control symbols"
 say "$(basename "${zips[0]}") ($(du -k "${zips[0]}" | cut -f1) kB) holds: $(cd "$app" && find . -name '*.dll' | sort | tr '\n' ' ')"
 system32=$WINEPREFIX/drive_c/windows/system32
 imports() { x86_64-w64-mingw32-objdump -p "$1" | sed -n 's/^[[:space:]]*DLL Name: //p'; }
