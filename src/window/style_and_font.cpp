@@ -30,10 +30,10 @@ public:
 QFont applicationFont() {
     QFont font(QStringLiteral("Liberation Sans"));
     // A name's control bytes show as their symbols (U+2401 to U+2421), which Liberation Sans
-    // lacks: FreeSans draws them, ahead of whatever else the system would pick.
+    // lacks: FreeSans draws them, ahead of whatever else the system would pick. It also stands in
+    // for Liberation Sans, a sans-serif font like it, should that one be missing.
     QFont::insertSubstitution(QStringLiteral("Liberation Sans"), QStringLiteral("FreeSans"));
     font.setPointSizeF(7.5);
-    font.setStyleHint(QFont::SansSerif);
     // Vertical hinting only, as Linux desktops draw text: full hinting (the default on Windows)
     // rounds every glyph's width up to whole pixels, and "Norwegian" outgrows its option.
     font.setHintingPreference(QFont::PreferVerticalHinting);
