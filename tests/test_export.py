@@ -185,8 +185,8 @@ class ExportTest(unittest.TestCase):
 
     def test_output_full(self):
         target = self.file + ".out"
-        heads = {fmt: run("--export", fmt, self.big).stdout.partition(b"\n")[0] for fmt in READ}
-        heads = {fmt: head + b"\n" if fmt == "csv" else b"" for fmt, head in heads.items()}
+        table = run("--export", "csv", self.big).stdout
+        heads = {"csv": table[:table.index(b"\n") + 1], "jsonl": b""}  # JSON Lines has none
         # Bytes a file may grow to, as ulimit -f (the write past it gets EFBIG): far into the
         # users, and within the first user, where only the header is whole.
         cases = [(fmt, limit, output, cut) for fmt in READ
